@@ -1,0 +1,66 @@
+# Project-wide build helpers.
+
+function(lpr_apply_global_options)
+  add_compile_options(-Wall -Wextra)
+  if(LPR_WERROR)
+    add_compile_options(-Werror)
+  endif()
+  if(LPR_FUZZ)
+    # Coverage for everything linked into a fuzzer; the fuzzer itself adds the driver.
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+  if(LPR_SANITIZE)
+    list(JOIN LPR_SANITIZE "," sanitizers)
+    add_compile_options(-fsanitize=${sanitizers} -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=${sanitizers})
+    if("undefined" IN_LIST LPR_SANITIZE)
+      add_compile_options(-fno-sanitize-recover=undefined)
+    endif()
+  endif()
+endfunction()
+
+# System code keeps its texts in GBK: every narrow literal is compiled to GBK bytes.
+# GB18030 gives the same bytes for every GBK character, and unlike GBK it can also encode the
+# few non-GBK literals inside the standard headers (<chrono> holds "\u00b5s"), which GBK refuses.
+# Clang (used only for fuzzing) cannot do this and keeps UTF-8 literals.
+function(lpr_gbk_texts target)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${target} PRIVATE -finput-charset=UTF-8 -fexec-charset=GB18030)
+  endif()
+endfunction()
+
+# add_lpr_test(name SOURCES a.cpp ... LIBS lpr::x ... [GBK])
+# One GoogleTest binary per module; each test case runs as its own CTest test.
+function(add_lpr_test name)
+  cmake_parse_arguments(T "GBK" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} lpr::test_main GTest::gmock)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  if(T_GBK)
+    lpr_gbk_texts(${name})
+  endif()
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES TIMEOUT 300)
+  # The environment is a list, which the discovery's argument passing would split into separate
+  # properties; a script read after the discovered tests gives it to each of them as one value.
+  set(environment_script ${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake)
+  file(WRITE ${environment_script}
+    "foreach(test IN LISTS ${name}_TESTS)\n"
+    "  set_tests_properties(\"\${test}\" PROPERTIES ENVIRONMENT \"${LPR_TEST_ENVIRONMENT}\")\n"
+    "endforeach()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${environment_script})
+endfunction()
+
+# add_lpr_fuzzer(name SOURCES a.cpp ... LIBS ...): a libFuzzer target, part of lpr_fuzzers.
+function(add_lpr_fuzzer name)
+  cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${F_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+  add_dependencies(lpr_fuzzers ${name})
+endfunction()

@@ -1,0 +1,24 @@
+#pragma once
+// IPv4 address texts as the operator types them. Every number is read as bounded decimal:
+// "010" is ten, and no digit count overflows.
+
+#include <string>
+#include <vector>
+
+// True for an acceptable dotted quad, and for an empty text (callers test for emptiness first).
+// Blanks before a number are skipped.
+bool IsValidIpv4(const std::string& text);
+
+// True when `first` is the lower address. Texts without exactly four parts are never lower,
+// nor is anything lower than them.
+bool DottedQuadLess(const std::string& first, const std::string& second);
+
+// True when the address and the gateway lie in different subnets under `netmask`, and when any
+// of the three is not an address (255.255.255.255 counts as none).
+bool IsDifferentSubnet(const std::string& address, const std::string& gateway, const std::string& netmask);
+
+// The netmask of the address's class; "255.255.255.0" for a text that is no address.
+std::string DefaultNetmask(const std::string& address);
+
+// Appends the addresses of the up, non-loopback IPv4 interfaces.
+void GetLocalAddresses(std::vector<std::string>& addresses);

@@ -1,0 +1,61 @@
+#include "platform/os/NativeDialogs.h"
+
+#include <cstdio>
+#include <mutex>
+
+#include "platform/os/Charset.h"
+
+namespace os {
+namespace {
+
+std::mutex g_handlersMutex;
+PlainMessageBoxHandler g_messageBoxHandler;
+OpenFileDialogHandler g_openFileHandler;
+
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return text;
+}
+
+void PrintMessageBox(HWND, const std::string& text, const std::string& caption) {
+  std::fprintf(stderr, "%s: %s\n", OneLine(GbkToUtf8(caption)).c_str(), OneLine(GbkToUtf8(text)).c_str());
+}
+
+}  // namespace
+
+void SetPlainMessageBoxHandler(PlainMessageBoxHandler handler) {
+  std::lock_guard lock(g_handlersMutex);
+  g_messageBoxHandler = std::move(handler);
+}
+
+void ShowPlainMessageBox(HWND owner, const std::string& text, const std::string& caption) {
+  PlainMessageBoxHandler handler;
+  {
+    std::lock_guard lock(g_handlersMutex);
+    handler = g_messageBoxHandler;
+  }
+  // Called outside the lock: a box is modal and may run for as long as the user looks at it.
+  if (handler) {
+    handler(owner, text, caption);
+  } else {
+    PrintMessageBox(owner, text, caption);
+  }
+}
+
+void SetOpenFileDialogHandler(OpenFileDialogHandler handler) {
+  std::lock_guard lock(g_handlersMutex);
+  g_openFileHandler = std::move(handler);
+}
+
+std::string ShowOpenFileDialog(const OpenFileRequest& request) {
+  OpenFileDialogHandler handler;
+  {
+    std::lock_guard lock(g_handlersMutex);
+    handler = g_openFileHandler;
+  }
+  return handler ? handler(request) : std::string();
+}
+
+}  // namespace os

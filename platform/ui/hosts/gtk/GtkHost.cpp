@@ -1,0 +1,156 @@
+#include "platform/ui/hosts/gtk/GtkHost.h"
+
+#include <gtk/gtk.h>
+
+#include <unordered_map>
+
+#include "platform/os/Charset.h"
+#include "platform/os/NativeDialogs.h"
+#include "platform/ui/core/NativeWindow.h"
+#include "platform/ui/hosts/gtk/GtkDialogs.h"
+#include "platform/ui/hosts/gtk/GtkHostWindow.h"
+#include "platform/ui/hosts/gtk/GtkTextInput.h"
+#include "platform/ui/hosts/gtk/WebKitBrowserBackend.h"
+
+namespace ui {
+namespace {
+
+using gtkhost::GtkHostWindow;
+
+class GtkHost final : public Host {
+ public:
+  GtkHost() {
+    os::SetOpenFileDialogHandler(
+        [this](const os::OpenFileRequest& request) { return gtkhost::RunOpenFileDialog(ParentOf(request.owner), request); });
+    os::SetPlainMessageBoxHandler([this](HWND owner, const std::string& text, const std::string& caption) {
+      gtkhost::RunPlainMessageBox(ParentOf(owner), text, caption);
+    });
+    // Page views may outlive the host (a control destroyed late): they then find no window.
+    std::weak_ptr<bool> alive = m_alive;
+    SetWebBrowserBackend(std::make_unique<gtkhost::WebKitBrowserBackend>([this, alive](HWND root) -> GtkFixed* {
+      if (alive.expired()) return nullptr;
+      GtkHostWindow* window = Find(root);
+      return window != nullptr ? window->Overlays() : nullptr;
+    }));
+  }
+
+  ~GtkHost() override {
+    SetWebBrowserBackend(nullptr);
+    os::SetOpenFileDialogHandler({});
+    os::SetPlainMessageBoxHandler({});
+    m_windows.clear();
+  }
+
+  const char* Name() const override { return "gtk"; }
+
+  void WindowCreated(const HostWindowSpec& spec) override {
+    GtkHostWindow* owner = Find(spec.owner);
+    m_windows[spec.hwnd] =
+        std::make_unique<GtkHostWindow>(spec, owner != nullptr ? owner->Window() : nullptr, m_textInput);
+  }
+
+  void WindowDestroyed(HWND hwnd) override { m_windows.erase(hwnd); }
+
+  void WindowMoved(HWND hwnd, const RECT& screenRect) override {
+    if (GtkHostWindow* window = Find(hwnd)) window->Move(screenRect);
+  }
+
+  void WindowShown(HWND hwnd, bool visible, bool activate) override {
+    if (GtkHostWindow* window = Find(hwnd)) window->Show(visible, activate);
+  }
+
+  void WindowTitleChanged(HWND hwnd, const std::string& utf8) override {
+    if (GtkHostWindow* window = Find(hwnd)) window->SetTitle(utf8);
+  }
+
+  void WindowEnabled(HWND hwnd, bool enabled) override {
+    if (GtkHostWindow* window = Find(hwnd)) window->SetEnabled(enabled);
+  }
+
+  void WindowActivated(HWND hwnd) override {
+    if (GtkHostWindow* window = Find(hwnd)) window->Activate();
+  }
+
+  void WindowPainted(HWND hwnd, const Canvas& picture, const RECT& dirty) override {
+    if (GtkHostWindow* window = Find(hwnd)) window->Paint(picture, dirty);
+  }
+
+  void CursorChanged(HWND hwnd, int cursorId) override {
+    if (GtkHostWindow* window = Find(hwnd)) window->SetCursor(cursorId);
+  }
+
+  void TextInputPlace(HWND topLevel, const RECT& caret) override {
+    if (GtkHostWindow* window = Find(topLevel)) window->SetTextInputPlace(caret);
+  }
+
+  RECT WorkArea() const override {
+    GdkDisplay* display = gdk_display_get_default();
+    GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
+    if (monitor == nullptr) monitor = gdk_display_get_monitor(display, 0);
+    if (monitor == nullptr) return RECT{0, 0, 1024, 768};
+    GdkRectangle area;
+    gdk_monitor_get_workarea(monitor, &area);
+    return RECT{area.x, area.y, area.x + area.width, area.y + area.height};
+  }
+
+  // One turn of the GLib main loop: GTK's events, and the wake-ups of Wake() and of the timeout.
+  void WaitForWork(std::unique_lock<std::mutex>& lock, std::condition_variable&,
+                   std::optional<std::chrono::milliseconds> timeout, const std::function<bool()>& ready) override {
+    if (ready()) return;
+    lock.unlock();
+    GSource* deadline = nullptr;
+    if (timeout && timeout->count() > 0) {
+      deadline = g_timeout_source_new(static_cast<guint>(timeout->count()));
+      g_source_set_callback(deadline, [](gpointer) -> gboolean { return G_SOURCE_REMOVE; }, nullptr, nullptr);
+      g_source_attach(deadline, m_context);
+    }
+    g_main_context_iteration(m_context, !timeout || timeout->count() > 0);
+    if (deadline != nullptr) {
+      g_source_destroy(deadline);
+      g_source_unref(deadline);
+    }
+    lock.lock();
+  }
+
+  void Wake() override { g_main_context_wakeup(m_context); }
+
+  void SetClipboardText(const std::string& gbk) override {
+    const std::string utf8 = os::GbkToUtf8(gbk);
+    gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), utf8.c_str(), static_cast<gint>(utf8.size()));
+  }
+
+  std::string GetClipboardText() override {
+    gchar* text = gtk_clipboard_wait_for_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD));
+    if (text == nullptr) return {};
+    std::string gbk = os::Utf8ToGbk(text);
+    g_free(text);
+    return gbk;
+  }
+
+ private:
+  GtkHostWindow* Find(HWND hwnd) const {
+    if (hwnd == nullptr) return nullptr;
+    auto found = m_windows.find(hwnd);
+    return found == m_windows.end() ? nullptr : found->second.get();
+  }
+
+  // The GTK window that a dialog of `owner` (any window of the framework) sits on.
+  GtkWindow* ParentOf(HWND owner) const {
+    GtkHostWindow* window = Find(owner != nullptr ? GetAncestorRoot(owner) : nullptr);
+    return window != nullptr ? window->Window() : nullptr;
+  }
+
+  std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+  GMainContext* m_context = g_main_context_default();
+  gtkhost::GtkTextInput m_textInput;  // declared before the windows, which use it until they go
+  std::unordered_map<HWND, std::unique_ptr<GtkHostWindow>> m_windows;
+};
+
+}  // namespace
+
+std::unique_ptr<Host> CreateGtkHost() {
+  if (!gtk_init_check(nullptr, nullptr)) return nullptr;
+  return std::make_unique<GtkHost>();
+}
+
+}  // namespace ui

@@ -1,0 +1,65 @@
+#pragma once
+// One top-level or popup window of the framework shown as a GTK window. It shows the framework's
+// latest picture of the window and hands the user's mouse, keyboard, wheel, focus and input-method
+// events to the framework (Host.h). Internal to the gtk host.
+
+#include <gtk/gtk.h>
+
+#include <string>
+
+#include "platform/ui/host/Host.h"
+#include "platform/ui/hosts/gtk/GtkTextInput.h"
+
+namespace ui::gtkhost {
+
+class GtkHostWindow {
+ public:
+  // `textInput` is the host's keyboard; it outlives the window.
+  GtkHostWindow(const HostWindowSpec& spec, GtkWindow* owner, GtkTextInput& textInput);
+  ~GtkHostWindow();
+  GtkHostWindow(const GtkHostWindow&) = delete;
+  GtkHostWindow& operator=(const GtkHostWindow&) = delete;
+
+  HWND Hwnd() const { return m_hwnd; }
+  GtkWindow* Window() const { return GTK_WINDOW(m_window); }
+
+  void Move(const RECT& screenRect);
+  void Show(bool visible, bool activate);
+  void SetTitle(const std::string& utf8);
+  void SetEnabled(bool enabled);
+  void Activate();
+  // Takes the changed part of the framework's picture and has GTK draw it.
+  void Paint(const Canvas& picture, const RECT& dirty);
+  void SetCursor(int cursorId);
+  // Where the input method's candidate window goes; an empty caret turns the input method off.
+  void SetTextInputPlace(const RECT& caret);
+  GdkWindow* ClientWindow() const { return gtk_widget_get_window(m_area); }
+  // Native views that lie over the framework's picture (web pages), placed in client coordinates.
+  GtkFixed* Overlays() const { return GTK_FIXED(m_fixed); }
+
+ private:
+  void ConnectSignals();
+  void EnsureBacking(int width, int height);
+
+  // Handlers: each hands the event to the framework last, because the framework may destroy
+  // this window while it handles it.
+  static gboolean OnDraw(GtkWidget* widget, cairo_t* cr, gpointer self);
+  static gboolean OnButton(GtkWidget* widget, GdkEventButton* event, gpointer self);
+  static gboolean OnMotion(GtkWidget* widget, GdkEventMotion* event, gpointer self);
+  static gboolean OnLeave(GtkWidget* widget, GdkEventCrossing* event, gpointer self);
+  static gboolean OnScroll(GtkWidget* widget, GdkEventScroll* event, gpointer self);
+  static gboolean OnKey(GtkWidget* widget, GdkEventKey* event, gpointer self);
+  static gboolean OnFocus(GtkWidget* widget, GdkEventFocus* event, gpointer self);
+  static gboolean OnDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
+
+  HWND m_hwnd;
+  bool m_popup;
+  GtkWidget* m_window = nullptr;
+  GtkWidget* m_fixed = nullptr;
+  GtkWidget* m_area = nullptr;
+  GtkTextInput& m_textInput;
+  cairo_surface_t* m_backing = nullptr;
+  int m_cursorId = 0;
+};
+
+}  // namespace ui::gtkhost

@@ -1,0 +1,31 @@
+#pragma once
+// The web browser control's pages in WebKitGTK views that lie over the control in its GTK window,
+// with the cookies of InternetSetCookieExA in WebKit's cookie manager. Internal to the gtk host.
+
+#include <gtk/gtk.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/ui/controls/WebBrowserBackend.h"
+
+namespace ui::gtkhost {
+
+class WebKitBrowserBackend final : public IWebBrowserBackend {
+ public:
+  // `overlaysOf` gives the container over a top-level window's picture (nullptr when it has none).
+  explicit WebKitBrowserBackend(std::function<GtkFixed*(HWND root)> overlaysOf);
+
+  std::unique_ptr<IWebView> CreateView(HWND root) override;
+  // Waits (a few seconds at most) until WebKit has stored the cookie, so that a navigation made
+  // right afterwards carries it.
+  bool SetCookie(const std::string& url, const std::string& name, const std::string& data) override;
+
+ private:
+  class View;
+
+  std::function<GtkFixed*(HWND root)> m_overlaysOf;
+};
+
+}  // namespace ui::gtkhost

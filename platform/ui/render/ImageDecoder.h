@@ -1,0 +1,23 @@
+#pragma once
+// Decodes PNG, JPEG and BMP files from their bytes. The format is told by the first bytes, not by
+// the file name. Broken, truncated or oversized input gives nullptr, never a partial picture.
+
+#include <memory>
+#include <string_view>
+
+#include "platform/ui/render/Image.h"
+
+namespace ui {
+
+// Pictures larger than this in either direction are refused (a decoded 16384 x 16384 picture is 1 GiB).
+constexpr int kMaxImageSide = 16384;
+
+std::shared_ptr<Image> DecodeImage(std::string_view bytes);
+
+std::shared_ptr<Image> DecodePng(std::string_view bytes);
+std::shared_ptr<Image> DecodeJpeg(std::string_view bytes);
+// Uncompressed BMP: 16-bit (5-5-5, or bit fields such as 5-6-5), 24-bit and 32-bit; bottom-up or
+// top-down. 32-bit pictures whose alpha bytes are all zero are taken as opaque.
+std::shared_ptr<Image> DecodeBmp(std::string_view bytes);
+
+}  // namespace ui

@@ -1,0 +1,75 @@
+#pragma once
+// What the gtk host's tests share: a private X server (Xvfb) started for the test process, the gtk
+// host installed on it, real input through the XTest extension, the display's pixels, and a
+// framework window that records the messages it receives.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/os/WinTypes.h"
+#include "platform/ui/core/NativeWindow.h"
+
+typedef struct _GdkPixbuf GdkPixbuf;
+
+namespace ui::gtktest {
+
+// Starts Xvfb on a free display for the whole test process and installs the gtk host on it.
+class XvfbEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override;
+  void TearDown() override;
+  static bool Ready();
+
+ private:
+  int m_pid = 0;
+};
+
+// Runs the window thread's loop until `done` holds or the time is up; true when `done` held.
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(5));
+// Runs the loop for a while (lets the display and GTK settle).
+void PumpFor(std::chrono::milliseconds time);
+
+// Real input through the X server.
+void MovePointer(int screenX, int screenY);
+void PressButton(int button, bool down);  // 1 left, 3 right, 4 and 5 the wheel
+void Click(int screenX, int screenY, int button = 1);
+void PressKey(unsigned int keysym, bool down);
+void TypeKey(unsigned int keysym);
+
+// What the display shows in the screen rectangle, as straight ARGB pixels by row.
+std::vector<DWORD> ScreenPixels(const RECT& screen);
+
+struct Received {
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+
+// A top-level (or popup) framework window that paints a fixed picture and records its messages.
+class RecordingWindow : public IWindowProcedure {
+ public:
+  RecordingWindow(const RECT& screenRect, DWORD style = 0, HWND owner = nullptr);
+  ~RecordingWindow();
+  RecordingWindow(const RecordingWindow&) = delete;
+  RecordingWindow& operator=(const RecordingWindow&) = delete;
+
+  HWND Hwnd() const { return m_hwnd; }
+  const std::vector<Received>& Messages() const { return m_messages; }
+  bool Got(UINT message) const;
+  const Received* Last(UINT message) const;
+  void Clear() { m_messages.clear(); }
+  // Called for each message after it is recorded.
+  std::function<void(UINT, WPARAM, LPARAM)> onMessage;
+
+  LRESULT WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  HWND m_hwnd = nullptr;
+  std::vector<Received> m_messages;
+};
+
+}  // namespace ui::gtktest

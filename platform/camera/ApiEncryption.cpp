@@ -1,0 +1,56 @@
+// TCP encryption modes, passwords and the second login.
+
+#include "platform/camera/ApiSupport.h"
+#include "platform/camera/protocol/SessionMessages.h"
+
+using camera::Device;
+using camera::kFailed;
+using camera::kOk;
+using camera::ResultOf;
+using camera::WithDevice;
+using camera::protocol::Operation;
+
+int CameraClient_GetEncryptInfo(CameraClientHandle handle, CameraClientEncryptInfo* info) {
+  return camera::GetRecord(handle, Operation::GetEncryptInfo, info);
+}
+
+int CameraClient_ApplyEncryptInfo(CameraClientHandle handle, const CameraClientEncryptInfo* info) {
+  if (info == nullptr) return kFailed;
+  return WithDevice(handle, [&](Device& device) {
+    device.ApplyEncryptMode(info->currentMode);
+    return kOk;
+  });
+}
+
+int CameraClient_LoginEncrypted(CameraClientHandle handle, const char* userPassword) {
+  if (userPassword == nullptr) return kFailed;
+  return WithDevice(handle, [&](Device& device) { return ResultOf(device.LoginEncrypted(userPassword)); });
+}
+
+int CameraClient_SetEncryptMode(CameraClientHandle handle, const char* userPassword, int mode) {
+  if (userPassword == nullptr) return kFailed;
+  return WithDevice(handle, [&](Device& device) {
+    const camera::protocol::EncryptModeRequest request{userPassword, mode};
+    return ResultOf(device.Call(Operation::SetEncryptMode, request.Encode()).has_value());
+  });
+}
+
+namespace {
+
+int ChangePassword(CameraClientHandle handle, Operation operation, const char* current, const char* replacement) {
+  if (current == nullptr || replacement == nullptr) return kFailed;
+  return WithDevice(handle, [&](Device& device) {
+    const camera::protocol::PasswordChangeRequest request{current, replacement};
+    return ResultOf(device.Call(operation, request.Encode()).has_value());
+  });
+}
+
+}  // namespace
+
+int CameraClient_SetEncryptPassword(CameraClientHandle handle, const char* oldPassword, const char* newPassword) {
+  return ChangePassword(handle, Operation::SetEncryptPassword, oldPassword, newPassword);
+}
+
+int CameraClient_ResetEncryptPassword(CameraClientHandle handle, const char* masterPassword, const char* newPassword) {
+  return ChangePassword(handle, Operation::ResetEncryptPassword, masterPassword, newPassword);
+}

@@ -1,0 +1,40 @@
+#pragma once
+// Runs the plate and plate-query callbacks of one handle, in arrival order, on a library thread.
+
+#include <memory>
+#include <vector>
+
+#include "cameraclient/CameraClient.h"
+#include "platform/camera/CallbackSlot.h"
+#include "platform/camera/WorkQueue.h"
+#include "platform/camera/protocol/PlateMessages.h"
+
+namespace camera {
+
+class ImageRegistry;
+
+class EventDispatcher : public std::enable_shared_from_this<EventDispatcher> {
+ public:
+  EventDispatcher(CameraClientHandle handle, ImageRegistry& images);
+
+  // Both wait for a running callback of their kind (unless called from it).
+  void SetPlateCallback(CameraClientPlateCallback callback, void* user);
+  void SetQueryCallback(CameraClientQueryCallback callback, void* user);
+
+  void PostPlate(protocol::PlateEvent event);
+  void PostQueryRecords(std::vector<protocol::PlateQueryRecord> records);
+  // No callback runs or starts once this returns (a running one has finished, unless it is the caller).
+  void Stop();
+
+ private:
+  void DeliverPlate(const protocol::PlateEvent& event);
+  void DeliverQueryRecords(const std::vector<protocol::PlateQueryRecord>& records);
+
+  const CameraClientHandle m_handle;
+  ImageRegistry& m_images;
+  CallbackSlot<CameraClientPlateCallback> m_plateCallback;
+  CallbackSlot<CameraClientQueryCallback> m_queryCallback;
+  WorkQueue m_queue;
+};
+
+}  // namespace camera

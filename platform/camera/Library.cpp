@@ -1,0 +1,132 @@
+#include "platform/camera/Library.h"
+
+#include <vector>
+
+#include "platform/camera/Device.h"
+
+namespace camera {
+
+Library& Library::Instance() {
+  static Library library;
+  return library;
+}
+
+void Library::Setup() {
+  std::unique_lock lock(m_mutex);
+  m_setUp = true;
+}
+
+void Library::Cleanup() {
+  StopSearch();
+  std::map<CameraClientHandle, std::shared_ptr<Device>> devices;
+  {
+    std::unique_lock lock(m_mutex);
+    m_setUp = false;
+    devices.swap(m_devices);
+    m_plays.clear();
+  }
+  for (auto& [handle, device] : devices) device->Close();
+  m_images.Clear();
+}
+
+bool Library::IsSetUp() const {
+  std::shared_lock lock(m_mutex);
+  return m_setUp;
+}
+
+CameraClientHandle Library::Open(const CameraAddress& address, Credentials credentials) {
+  CameraClientHandle handle = 0;
+  {
+    std::unique_lock lock(m_mutex);
+    if (!m_setUp) return 0;
+    handle = ++m_lastHandle;
+  }
+  auto device = std::make_shared<Device>(handle, address, std::move(credentials), m_images);
+  if (!device->Open()) return 0;
+  {
+    std::unique_lock lock(m_mutex);
+    if (m_setUp) {
+      m_devices.emplace(handle, device);
+      return handle;
+    }
+  }
+  device->Close();  // cleaned up meanwhile
+  return 0;
+}
+
+bool Library::Close(CameraClientHandle handle) {
+  std::shared_ptr<Device> device;
+  {
+    std::unique_lock lock(m_mutex);
+    const auto it = m_devices.find(handle);
+    if (it == m_devices.end()) return false;
+    device = std::move(it->second);
+    m_devices.erase(it);
+    std::erase_if(m_plays, [&](const auto& entry) { return entry.second.handle == handle; });
+  }
+  device->Close();
+  return true;
+}
+
+std::shared_ptr<Device> Library::Find(CameraClientHandle handle) const {
+  std::shared_lock lock(m_mutex);
+  if (!m_setUp) return nullptr;
+  const auto it = m_devices.find(handle);
+  return it == m_devices.end() ? nullptr : it->second;
+}
+
+CameraClientPlayHandle Library::StartPlay(CameraClientHandle handle, HWND window, int stream) {
+  CameraClientPlayHandle play = 0;
+  std::shared_ptr<Device> device;
+  {
+    std::unique_lock lock(m_mutex);
+    const auto it = m_devices.find(handle);
+    if (!m_setUp || it == m_devices.end()) return -1;
+    device = it->second;
+    play = ++m_lastPlay;
+    m_plays.emplace(play, Play{handle, device});
+  }
+  if (device->StartPlay(play, window, stream)) return play;
+  std::unique_lock lock(m_mutex);
+  m_plays.erase(play);
+  return -1;
+}
+
+bool Library::StopPlay(CameraClientPlayHandle play) {
+  std::shared_ptr<Device> device;
+  {
+    std::unique_lock lock(m_mutex);
+    const auto it = m_plays.find(play);
+    if (it == m_plays.end()) return false;
+    device = it->second.device.lock();
+    m_plays.erase(it);
+  }
+  if (device) device->StopPlay(play);
+  return true;
+}
+
+bool Library::StartSearch(SearchCallback callback) {
+  if (!IsSetUp()) return false;
+  StopSearch();  // a new search replaces the running one
+  auto search = DeviceSearch::Start(callback);
+  if (!search) return false;
+  std::unique_ptr<DeviceSearch> replaced;
+  {
+    std::lock_guard lock(m_searchMutex);
+    replaced.swap(m_search);
+    m_search = std::move(search);
+  }
+  if (replaced) replaced->Stop();
+  return true;
+}
+
+void Library::StopSearch() {
+  std::unique_ptr<DeviceSearch> search;
+  {
+    std::lock_guard lock(m_searchMutex);
+    search.swap(m_search);
+  }
+  if (search) search->Stop();
+}
+
+}  // namespace camera

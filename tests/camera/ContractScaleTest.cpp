@@ -1,0 +1,166 @@
+// Many cameras and many threads: a search finds all 200 simulated cameras, 200 handles are open
+// at once and each reads its whole configuration, and calls on one handle from two threads are
+// serialised.
+
+#include "cameraclient/CameraClient.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "Eventually.h"
+#include "SimCameras.h"
+
+namespace camera::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr std::size_t kCameras = 200;
+
+struct Found {
+  std::mutex mutex;
+  std::vector<std::string> reports;
+  std::size_t Size() {
+    std::lock_guard lock(mutex);
+    return reports.size();
+  }
+};
+
+int OnFound(int, const char* ip, int port, int, uint32_t idLow, uint32_t idHigh, const char*, const char*, void* user) {
+  auto* found = static_cast<Found*>(user);
+  std::lock_guard lock(found->mutex);
+  found->reports.push_back(std::string(ip) + ":" + std::to_string(port) + "/" + std::to_string(idLow) + "/" +
+                           std::to_string(idHigh));
+  return 0;
+}
+
+class ContractScaleTest : public testing::Test {
+ protected:
+  ContractScaleTest() : m_sim(Options()) {}
+  static SimCameras::Options Options() {
+    SimCameras::Options options;
+    options.ioThreads = 4;
+    return options;
+  }
+  void SetUp() override {
+    const char* targets = std::getenv("CAMERACLIENT_SEARCH_TARGETS");
+    m_savedTargets = targets != nullptr ? targets : "";
+  }
+  void TearDown() override { ::setenv("CAMERACLIENT_SEARCH_TARGETS", m_savedTargets.c_str(), 1); }
+
+  SimCameras m_sim;
+  std::string m_savedTargets;
+};
+
+TEST_F(ContractScaleTest, ASearchFindsAllTwoHundredCamerasOnce) {
+  ASSERT_TRUE(m_sim.Add(kCameras));
+  ::setenv("CAMERACLIENT_SEARCH_TARGETS", m_sim.Simulator().SearchTargets().c_str(), 1);
+  Found found;
+  ASSERT_EQ(CameraClient_StartFindDeviceEx(OnFound, &found), 0);
+  ASSERT_TRUE(Eventually([&] { return found.Size() >= kCameras; }, 30s));
+  std::this_thread::sleep_for(1500ms);  // a further round of probes reports nobody again
+  CameraClient_StopFindDevice();
+  std::lock_guard lock(found.mutex);
+  EXPECT_EQ(found.reports.size(), kCameras);
+  EXPECT_EQ(std::set<std::string>(found.reports.begin(), found.reports.end()).size(), kCameras);
+}
+
+// What the configuration export reads of one camera; false at the first call that fails.
+bool ReadWholeConfiguration(CameraClientHandle handle, const camsim::SimCamera& camera) {
+  CameraClientNetParam net{};
+  CameraClientProvinceInfo province{};
+  CameraClientOsdParam osd{};
+  CameraClientIoOutput output{};
+  CameraClientDrawMode draw{};
+  CameraClientSerialParam serial[2] = {};
+  CameraClientSerialPush push{};
+  CameraClientVirtualLoops loops{};
+  CameraClientRegion region{};
+  char server[17] = {};
+  char realShow[8] = {};
+  std::uint8_t ntpEnable = 0, fuzzyChinese = 0;
+  int ntpInterval = 0, value = 0, second = 0, b = 0, c = 0, h = 0, fuzzyLength = 0, type = 0, extra = 0;
+  int versions[4] = {};
+  std::uint32_t bits = 0;
+  const bool read =
+      CameraClient_GetHardwareType(handle, &type) == 0 && CameraClient_GetModelId(handle, &value, &extra) == 0 &&
+      CameraClient_GetFirmwareVersion(handle, &versions[0], &versions[1], &versions[2], &versions[3]) == 0 &&
+      CameraClient_GetNetParam(handle, &net) == 0 && CameraClient_GetProvinceInfo(handle, &province) == 0 &&
+      CameraClient_GetFrameSize(handle, &value) == 0 && CameraClient_GetFrameRate(handle, &value) == 0 &&
+      CameraClient_GetEncodeType(handle, &value) == 0 && CameraClient_GetRateControl(handle, &value) == 0 &&
+      CameraClient_GetBitRate(handle, &value, &second) == 0 && CameraClient_GetVideoQuality(handle, &value) == 0 &&
+      CameraClient_GetOsdParam(handle, &osd) == 0 && CameraClient_GetImageAdjust(handle, &value, &b, &c, &h) == 0 &&
+      CameraClient_GetFlickerFrequency(handle, &value) == 0 && CameraClient_GetShutter(handle, &value) == 0 &&
+      CameraClient_GetFlip(handle, &value) == 0 && CameraClient_GetIoOutput(handle, &output) == 0 &&
+      CameraClient_GetWhiteListEnable(handle, &value) == 0 &&
+      CameraClient_GetWhiteListFuzzy(handle, &value, &fuzzyLength, &fuzzyChinese) == 0 &&
+      CameraClient_GetRecognitionType(handle, &bits) == 0 && CameraClient_GetTriggerType(handle, &bits) == 0 &&
+      CameraClient_GetDrawMode(handle, &draw) == 0 && CameraClient_GetSerialParam(handle, 0, &serial[0]) == 0 &&
+      CameraClient_GetSerialParam(handle, 1, &serial[1]) == 0 && CameraClient_GetSerialPushConfig(handle, &push) == 0 &&
+      CameraClient_GetVirtualLoops(handle, &loops) == 0 && CameraClient_GetRecognitionRegion(handle, &region) == 0 &&
+      CameraClient_GetNtpParam(handle, server, &ntpEnable, &ntpInterval) == 0 &&
+      CameraClient_GetRealShowText(handle, realShow) == 0;
+  // Each handle reads its own camera.
+  return read && std::string(net.ip) == camera.Ip() && net.port == camera.Port();
+}
+
+TEST_F(ContractScaleTest, TwoHundredHandlesOpenAtOnceEachReadItsConfiguration) {
+  ASSERT_TRUE(m_sim.Add(kCameras));
+  std::vector<CameraClientHandle> handles(kCameras, 0);
+  std::atomic<int> failures{0};
+  constexpr int kThreads = 8;
+  auto forEachCamera = [&](auto work) {
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+      threads.emplace_back([&, t] {
+        for (std::size_t i = static_cast<std::size_t>(t); i < kCameras; i += kThreads) work(i);
+      });
+    }
+    for (auto& thread : threads) thread.join();
+  };
+  forEachCamera([&](std::size_t i) {
+    handles[i] = m_sim.Open(i);
+    if (handles[i] == 0) ++failures;
+  });
+  ASSERT_EQ(failures, 0);
+  EXPECT_EQ(std::set<CameraClientHandle>(handles.begin(), handles.end()).size(), kCameras);
+  forEachCamera([&](std::size_t i) {
+    if (!ReadWholeConfiguration(handles[i], m_sim.Camera(i))) ++failures;
+  });
+  EXPECT_EQ(failures, 0);
+  for (std::size_t i = 0; i < kCameras; ++i) EXPECT_GE(m_sim.Camera(i).ConnectionCount(), 1u) << i;
+  forEachCamera([&](std::size_t i) {
+    if (CameraClient_Close(handles[i]) != 0) ++failures;
+  });
+  EXPECT_EQ(failures, 0);
+}
+
+TEST_F(ContractScaleTest, CallsOnOneHandleFromTwoThreadsAreSerialised) {
+  ASSERT_TRUE(m_sim.Add(1));
+  const CameraClientHandle handle = m_sim.Open(0);
+  ASSERT_NE(handle, 0);
+  std::atomic<int> failures{0};
+  auto hammer = [&](int (*set)(CameraClientHandle, int), int (*get)(CameraClientHandle, int*), int low, int high) {
+    for (int i = 0; i < 200; ++i) {
+      const int value = low + i % (high - low + 1);
+      int read = -1;
+      if (set(handle, value) != 0 || get(handle, &read) != 0 || read != value) ++failures;
+    }
+  };
+  std::thread first(hammer, CameraClient_SetFrameRate, CameraClient_GetFrameRate, 1, 25);
+  std::thread second(hammer, CameraClient_SetVideoQuality, CameraClient_GetVideoQuality, 0, 6);
+  first.join();
+  second.join();
+  EXPECT_EQ(failures, 0);
+}
+
+}  // namespace
+}  // namespace camera::test

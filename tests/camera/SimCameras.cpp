@@ -1,0 +1,53 @@
+#include "SimCameras.h"
+
+#include <unistd.h>
+
+namespace camera::test {
+namespace {
+
+// 127.A.B.x, with A and B from the process id, so that test processes running at the same time
+// never bind the same address.
+std::string BaseOctets() {
+  const auto pid = static_cast<unsigned>(::getpid());
+  return "127." + std::to_string(20 + pid % 200) + "." + std::to_string((pid / 200) % 250 + 1) + ".";
+}
+
+}  // namespace
+
+SimCameras::SimCameras(Options options) : m_base(BaseOctets()) {
+  if (options.virtualClock) {
+    m_clock = std::make_unique<os::VirtualClock>();
+    os::SetClock(m_clock.get());
+  }
+  camsim::SimulatorOptions simulatorOptions;
+  simulatorOptions.clock = m_clock.get();
+  simulatorOptions.timing = options.timing;
+  simulatorOptions.ioThreads = options.ioThreads;
+  simulatorOptions.multicastGroup.clear();
+  m_simulator = std::make_unique<camsim::Simulator>(simulatorOptions);
+  CameraClient_Setup();
+}
+
+SimCameras::~SimCameras() {
+  CameraClient_Cleanup();
+  m_simulator->Stop();
+  m_simulator.reset();
+  if (m_clock) os::SetClock(nullptr);
+}
+
+bool SimCameras::Add(std::size_t count, const camsim::CameraProfile& profile) {
+  std::string error;
+  const bool added = m_simulator->AddCameras(count, m_base + std::to_string(m_simulator->Count() + 1), 8080, profile,
+                                             &error);
+  if (!added) std::fprintf(stderr, "cameras not started: %s\n", error.c_str());
+  return added;
+}
+
+CameraClientHandle SimCameras::Open(std::size_t index, const char* user, const char* password) {
+  auto& camera = m_simulator->Camera(index);
+  return CameraClient_Open(camera.Ip().c_str(), camera.Port(), user, password);
+}
+
+std::string SimCameras::SpareIp(int host) const { return m_base + std::to_string(host); }
+
+}  // namespace camera::test

@@ -8,9 +8,17 @@
 namespace os {
 namespace {
 
-std::mutex g_handlersMutex;
-PlainMessageBoxHandler g_messageBoxHandler;
-OpenFileDialogHandler g_openFileHandler;
+// Made on first use, so that a handler installed while the program's statics start up is kept.
+struct Handlers {
+  std::mutex mutex;
+  PlainMessageBoxHandler messageBox;
+  OpenFileDialogHandler openFile;
+};
+
+Handlers& TheHandlers() {
+  static Handlers handlers;
+  return handlers;
+}
 
 std::string OneLine(std::string text) {
   for (char& c : text) {
@@ -26,15 +34,15 @@ void PrintMessageBox(HWND, const std::string& text, const std::string& caption) 
 }  // namespace
 
 void SetPlainMessageBoxHandler(PlainMessageBoxHandler handler) {
-  std::lock_guard lock(g_handlersMutex);
-  g_messageBoxHandler = std::move(handler);
+  std::lock_guard lock(TheHandlers().mutex);
+  TheHandlers().messageBox = std::move(handler);
 }
 
 void ShowPlainMessageBox(HWND owner, const std::string& text, const std::string& caption) {
   PlainMessageBoxHandler handler;
   {
-    std::lock_guard lock(g_handlersMutex);
-    handler = g_messageBoxHandler;
+    std::lock_guard lock(TheHandlers().mutex);
+    handler = TheHandlers().messageBox;
   }
   // Called outside the lock: a box is modal and may run for as long as the user looks at it.
   if (handler) {
@@ -45,15 +53,15 @@ void ShowPlainMessageBox(HWND owner, const std::string& text, const std::string&
 }
 
 void SetOpenFileDialogHandler(OpenFileDialogHandler handler) {
-  std::lock_guard lock(g_handlersMutex);
-  g_openFileHandler = std::move(handler);
+  std::lock_guard lock(TheHandlers().mutex);
+  TheHandlers().openFile = std::move(handler);
 }
 
 std::string ShowOpenFileDialog(const OpenFileRequest& request) {
   OpenFileDialogHandler handler;
   {
-    std::lock_guard lock(g_handlersMutex);
-    handler = g_openFileHandler;
+    std::lock_guard lock(TheHandlers().mutex);
+    handler = TheHandlers().openFile;
   }
   return handler ? handler(request) : std::string();
 }

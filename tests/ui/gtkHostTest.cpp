@@ -1,5 +1,3 @@
-#include "platform/ui/hosts/gtk/GtkHost.h"
-
 #include <gdk/gdkkeysyms.h>
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
@@ -13,6 +11,8 @@
 #include "platform/os/File.h"
 #include "platform/os/NativeDialogs.h"
 #include "platform/ui/core/MessageLoop.h"
+#include "platform/ui/hosts/gtk/GtkHost.h"
+#include "platform/ui/hosts/gtk/PlainMessageBoxBootstrap.h"
 #include "platform/ui/render/Color.h"
 #include "tests/ui/gtkTestSupport.h"
 
@@ -118,13 +118,17 @@ TEST_F(GtkHostTest, ShowsTheFrameworksPictureOnTheDisplay) {
   const auto light = std::count_if(shown.begin(), shown.end(), [](DWORD c) { return ColorGreen(c) > 0xC0; });
   EXPECT_GT(light, 30) << "the white Chinese text is on screen";
 
-  // Moving and resizing follow the framework.
+  // Moving and resizing follow the framework, and the new picture shows at the new place.
   MoveWindow(window.Hwnd(), 400, 300, 160, 90);
   EXPECT_TRUE(PumpUntil([&] {
     int x = 0, y = 0, w = 0, h = 0;
     gtk_window_get_position(GtkWindowOf(window.Hwnd()), &x, &y);
     gtk_window_get_size(GtkWindowOf(window.Hwnd()), &w, &h);
     return x == 400 && y == 300 && w == 160 && h == 90;
+  }));
+  EXPECT_TRUE(PumpUntil([&] {
+    const std::vector<DWORD> moved = gtktest::ScreenPixels(RECT{400, 300, 560, 390});
+    return moved.size() == 160u * 90u && moved[160 * 45 + 10] == 0xFFD03030u && moved[160 * 45 + 150] == 0xFF3050D0u;
   }));
   ShowWindow(window.Hwnd(), SW_HIDE);
   EXPECT_TRUE(PumpUntil([&] { return !gtk_widget_get_visible(GTK_WIDGET(GtkWindowOf(window.Hwnd()))); }));
@@ -133,7 +137,7 @@ TEST_F(GtkHostTest, ShowsTheFrameworksPictureOnTheDisplay) {
 TEST_F(GtkHostTest, MouseInputArrivesInClientCoordinates) {
   RecordingWindow window(RECT{200, 150, 400, 300});
   ShowWindow(window.Hwnd(), SW_SHOW);
-  PumpFor(std::chrono::milliseconds(200));
+  ASSERT_TRUE(gtktest::PumpUntilShown(window.Hwnd()));
 
   gtktest::MovePointer(250, 190);
   ASSERT_TRUE(PumpUntil([&] { return window.Got(WM_MOUSEMOVE); }));
@@ -178,8 +182,8 @@ TEST_F(GtkHostTest, KeysAndTypedTextGoToTheFocusedWindow) {
   RecordingWindow window(RECT{200, 150, 400, 300});
   ShowWindow(window.Hwnd(), SW_SHOW);
   SetFocus(window.Hwnd());
+  ASSERT_TRUE(gtktest::PumpUntilShown(window.Hwnd()));
   gtktest::MovePointer(300, 220);
-  PumpFor(std::chrono::milliseconds(200));
 
   gtktest::TypeKey(GDK_KEY_Delete);
   ASSERT_TRUE(PumpUntil([&] { return window.Got(WM_KEYUP); }));
@@ -224,8 +228,8 @@ TEST_F(GtkHostTest, KeysAndTypedTextGoToTheFocusedWindow) {
   for (unsigned int key : {GDK_KEY_4, GDK_KEY_e, GDK_KEY_2, GDK_KEY_d, GDK_KEY_space}) gtktest::TypeKey(key);
   ASSERT_TRUE(PumpUntil([&] { return window.Got(WM_CHAR); }));
   const std::string zhong = Gbk(u8"中");
-  EXPECT_EQ(window.Last(WM_CHAR)->wParam, static_cast<WPARAM>(static_cast<unsigned char>(zhong[0]) |
-                                                              static_cast<unsigned char>(zhong[1]) << 8));
+  EXPECT_EQ(window.Last(WM_CHAR)->wParam,
+            static_cast<WPARAM>(static_cast<unsigned char>(zhong[0]) | static_cast<unsigned char>(zhong[1]) << 8));
 
   // Without an edit, letters type nothing.
   CurrentHost().TextInputPlace(window.Hwnd(), RECT{});
@@ -260,7 +264,7 @@ TEST_F(GtkHostTest, PostsFromOtherThreadsAndTimersWakeTheLoop) {
 TEST_F(GtkHostTest, ANestedLoopKeepsTakingInput) {
   RecordingWindow window(RECT{300, 300, 500, 420});
   ShowWindow(window.Hwnd(), SW_SHOW);
-  PumpFor(std::chrono::milliseconds(200));
+  ASSERT_TRUE(gtktest::PumpUntilShown(window.Hwnd()));
   int clicksInside = 0;
   bool nestedDone = false;
   window.onMessage = [&](UINT message, WPARAM, LPARAM) {
@@ -282,7 +286,7 @@ TEST_F(GtkHostTest, PopupsFramesAndTheWorkArea) {
   ShowWindow(owner.Hwnd(), SW_SHOW);
   RecordingWindow popup(RECT{120, 200, 220, 260}, WS_POPUP, owner.Hwnd());
   ShowWindow(popup.Hwnd(), SW_SHOWNOACTIVATE);
-  PumpFor(std::chrono::milliseconds(100));
+  ASSERT_TRUE(gtktest::PumpUntilShown(popup.Hwnd()));
   GtkWindow* gtkPopup = GtkWindowOf(popup.Hwnd());
   ASSERT_NE(gtkPopup, nullptr);
   EXPECT_EQ(gtk_window_get_window_type(gtkPopup), GTK_WINDOW_POPUP);
@@ -372,6 +376,26 @@ TEST_F(GtkHostTest, PlainMessageBoxIsAGtkDialog) {
   os::ShowPlainMessageBox(nullptr, Gbk(u8"程序已经运行！"), Gbk(u8"提示"));
   EXPECT_EQ(text, Utf8(u8"程序已经运行！"));
   EXPECT_EQ(title, Utf8(u8"提示"));
+}
+
+TEST_F(GtkHostTest, TheFirstPlainMessageBoxBringsTheGtkHostUp) {
+  // A second copy of a program shows the notice before it made any window, so before any host
+  // is up: as at start-up, no host, the start-up choice as factory, and the box's bootstrap.
+  SetHost(nullptr);
+  SetHostFactory(CreateGtkHost);
+  gtkhost::InstallPlainMessageBoxBootstrap();
+  std::string text;
+  WhenDialogShows(IsMessageDialog, [&](GtkWidget* dialog) {
+    gchar* shown = nullptr;
+    g_object_get(dialog, "text", &shown, nullptr);
+    text = shown != nullptr ? shown : "";
+    g_free(shown);
+    gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+    return true;
+  });
+  os::ShowPlainMessageBox(nullptr, Gbk(u8"批量设备操作程序已经启动"), Gbk(u8"提示"));
+  EXPECT_EQ(text, Utf8(u8"批量设备操作程序已经启动"));
+  EXPECT_STREQ(CurrentHost().Name(), "gtk");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
+#include <fcntl.h>
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 #include <poll.h>
@@ -19,7 +20,7 @@
 #include "platform/os/Charset.h"
 #include "platform/ui/core/MessageLoop.h"
 #include "platform/ui/hosts/gtk/GtkHost.h"
-#include "platform/ui/render/CairoColor.h"
+#include "platform/ui/render/Color.h"
 #include "platform/ui/render/RenderEngine.h"
 
 namespace ui::gtktest {
@@ -53,14 +54,17 @@ Display* XDisplayOfGdk() { return gdk_x11_display_get_xdisplay(gdk_display_get_d
 // is killed.
 pid_t StartXvfb(int readEnd, int writeEnd) {
   const std::string fd = std::to_string(writeEnd);
-  const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                        "-noreset", nullptr};
+  const char* argv[] = {"Xvfb",         "-displayfd", fd.c_str(), "-screen",  "0",
+                        "1280x1024x24", "-nolisten",  "tcp",      "-noreset", nullptr};
   const pid_t parent = getpid();
   const pid_t pid = fork();
   if (pid != 0) return pid;
   prctl(PR_SET_PDEATHSIG, SIGTERM);
   if (getppid() != parent) _exit(1);
   close(readEnd);
+  // Its notes on display numbers already taken by other tests' servers are of no interest.
+  const int quiet = open("/dev/null", O_WRONLY);
+  if (quiet >= 0) dup2(quiet, STDERR_FILENO);
   execvp("Xvfb", const_cast<char**>(argv));
   _exit(127);
 }
@@ -82,6 +86,8 @@ void XvfbEnvironment::SetUp() {
   // No session bus here: settings stay in memory and no accessibility bus is looked for.
   setenv("GSETTINGS_BACKEND", "memory", 1);
   setenv("NO_AT_BRIDGE", "1", 1);
+  // GTK's own input method, whatever the machine has set up (its Unicode entry types Chinese).
+  setenv("GTK_IM_MODULE", "gtk-im-context-simple", 1);
   unsetenv("WAYLAND_DISPLAY");
   std::unique_ptr<Host> host = CreateGtkHost();
   ASSERT_NE(host, nullptr) << "GTK could not open the display";
@@ -124,6 +130,22 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limi
 void PumpFor(std::chrono::milliseconds time) {
   const auto until = std::chrono::steady_clock::now() + time;
   PumpUntil([until] { return std::chrono::steady_clock::now() >= until; }, time + std::chrono::seconds(1));
+}
+
+bool PumpUntilShown(HWND hwnd) {
+  return PumpUntil([hwnd] {
+    const Canvas* picture = HostWindowPicture(hwnd);
+    RECT place{};
+    if (picture == nullptr || !GetWindowRect(hwnd, &place)) return false;
+    const std::vector<DWORD> shown = ScreenPixels(place);
+    if (shown.size() != static_cast<std::size_t>(picture->Width()) * picture->Height()) return false;
+    for (int y = 0; y < picture->Height(); ++y) {
+      for (int x = 0; x < picture->Width(); ++x) {
+        if (shown[static_cast<std::size_t>(y) * picture->Width() + x] != picture->ColorAt(x, y)) return false;
+      }
+    }
+    return true;
+  });
 }
 
 void MovePointer(int screenX, int screenY) {
@@ -209,8 +231,7 @@ LRESULT RecordingWindow::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam,
     CRenderEngine::DrawColor(dc, RECT{0, 0, middle, client.bottom}, 0xFFD03030);
     CRenderEngine::DrawColor(dc, RECT{middle, 0, client.right, client.bottom}, 0xFF3050D0);
     RECT text{0, 0, client.right, client.bottom};
-    CRenderEngine::DrawText(dc, nullptr, text, Gbk(u8"设备列表"), 0xFFFFFFFF,
-                            DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+    CRenderEngine::DrawText(dc, nullptr, text, Gbk(u8"设备列表"), 0xFFFFFFFF, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
     return 0;
   }
   return DefWindowProc(hwnd, message, wParam, lParam);

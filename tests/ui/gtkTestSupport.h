@@ -33,6 +33,10 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limi
 // Runs the loop for a while (lets the display and GTK settle).
 void PumpFor(std::chrono::milliseconds time);
 
+// Runs the loop until the display shows the window's picture at its place (so that input sent to
+// that place reaches it); true when it does.
+bool PumpUntilShown(HWND hwnd);
+
 // Real input through the X server.
 void MovePointer(int screenX, int screenY);
 void PressButton(int button, bool down);  // 1 left, 3 right, 4 and 5 the wheel

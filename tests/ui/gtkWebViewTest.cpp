@@ -1,17 +1,17 @@
-#include "platform/ui/hosts/gtk/GtkHost.h"
-
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <webkit2/webkit2.h>
 
 #include <atomic>
 #include <mutex>
 #include <thread>
 
 #include "platform/ui/controls/WebBrowserBackend.h"
+#include "platform/ui/hosts/gtk/GtkHost.h"
 #include "platform/ui/render/Color.h"
 #include "tests/ui/gtkTestSupport.h"
 
@@ -85,7 +85,10 @@ class LoopbackPageServer {
         std::lock_guard lock(m_mutex);
         m_requests.push_back(request);
       }
-      const std::string body = "<html><body style='margin:0;background:#ff0000'></body></html>";
+      const std::string body =
+          "<html><body style='margin:0;background:#ff0000'>"
+          "<input id='name' autofocus style='position:absolute;left:10px;top:10px;width:150px;height:30px' "
+          "oninput='document.title=this.value'></body></html>";
       const std::string reply = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\nContent-Length: " +
                                 std::to_string(body.size()) + "\r\n\r\n" + body;
       send(client, reply.data(), reply.size(), MSG_NOSIGNAL);
@@ -100,6 +103,23 @@ class LoopbackPageServer {
   std::vector<std::string> m_requests;
   std::thread m_thread;
 };
+
+// The page view the host put into the GTK window of `hwnd`.
+WebKitWebView* PageViewIn(HWND hwnd) {
+  GList* windows = gtk_window_list_toplevels();
+  WebKitWebView* found = nullptr;
+  for (GList* item = windows; item != nullptr; item = item->next) {
+    if (g_object_get_data(G_OBJECT(item->data), "lpr-hwnd") != hwnd) continue;
+    GtkWidget* fixed = gtk_bin_get_child(GTK_BIN(item->data));
+    GList* children = gtk_container_get_children(GTK_CONTAINER(fixed));
+    for (GList* child = children; child != nullptr; child = child->next) {
+      if (WEBKIT_IS_WEB_VIEW(child->data)) found = WEBKIT_WEB_VIEW(child->data);
+    }
+    g_list_free(children);
+  }
+  g_list_free(windows);
+  return found;
+}
 
 TEST_F(GtkWebView, PagesCarryTheSessionCookieAndShowInTheWindow) {
   LoopbackPageServer server;
@@ -132,9 +152,25 @@ TEST_F(GtkWebView, PagesCarryTheSessionCookieAndShowInTheWindow) {
         return !pixels.empty() && pixels[pixels.size() / 2] == 0xFFFF0000u;
       },
       std::chrono::seconds(20)));
-  const std::vector<DWORD> outside = gtktest::ScreenPixels(RECT{place.left + 20, place.top + 20, place.left + 21, place.top + 21});
+  const std::vector<DWORD> outside =
+      gtktest::ScreenPixels(RECT{place.left + 20, place.top + 20, place.left + 21, place.top + 21});
   ASSERT_EQ(outside.size(), 1u);
   EXPECT_EQ(outside[0], 0xFFD03030u) << "beside the view the framework's picture shows";
+
+  // A click into the page's input gives it the keyboard; a click on the window takes it back.
+  WebKitWebView* page = PageViewIn(window.Hwnd());
+  ASSERT_NE(page, nullptr);
+  gtktest::Click(pageOnScreen.left + 80, pageOnScreen.top + 25);
+  ASSERT_TRUE(PumpUntil([&] { return gtk_widget_has_focus(GTK_WIDGET(page)) != FALSE; }));
+  for (unsigned int key : {GDK_KEY_o, GDK_KEY_k}) gtktest::TypeKey(key);
+  EXPECT_TRUE(PumpUntil([&] {
+    const char* title = webkit_web_view_get_title(page);
+    return title != nullptr && std::string(title) == "ok";
+  }));
+  EXPECT_FALSE(window.Got(WM_KEYDOWN)) << "the page's keys are not the window's";
+  gtktest::Click(place.left + 20, place.top + 20);
+  gtktest::TypeKey(GDK_KEY_Delete);
+  EXPECT_TRUE(PumpUntil([&] { return window.Got(WM_KEYDOWN); }));
 
   view->SetPlace(RECT{100, 50, 300, 250}, false);
   EXPECT_TRUE(PumpUntil([&] {

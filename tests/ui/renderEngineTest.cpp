@@ -1,10 +1,9 @@
-#include "platform/ui/render/RenderEngine.h"
-
 #include <gtest/gtest.h>
 
 #include "platform/ui/render/Canvas.h"
 #include "platform/ui/render/ClipScope.h"
 #include "platform/ui/render/Color.h"
+#include "platform/ui/render/RenderEngine.h"
 #include "tests/ui/renderTestSupport.h"
 
 namespace ui {
@@ -204,6 +203,27 @@ TEST_F(RenderEngineImages, FontRecolouringPaintsTheGlyphCoverage) {
   // Without font='true' the sheet's own black shows.
   ASSERT_TRUE(Draw(RECT{20, 0, 30, 10}, "file='glyphs.png'"));
   EXPECT_EQ(m_canvas.ColorAt(25, 4), 0xFF000000u);
+}
+
+TEST_F(RenderEngineImages, GlyphCellsOfASheetAreCutScaledAndRecoloured) {
+  // A sheet of two 28 x 50 cells, as the plate viewer cuts it: cell 0 holds a full-height stroke,
+  // cell 1 is empty.
+  auto sheet = Image::Create(56, 50);
+  for (int y = 0; y < 50; ++y) {
+    for (int x = 12; x < 16; ++x) sheet->SetColorAt(x, y, 0xFF000000);
+  }
+  m_cache.Add("glyphs.png", sheet);
+  // Cell 0 scaled into a 22 x 30 place: the stroke keeps its place in the cell, in the glyph colour.
+  ASSERT_TRUE(Draw(RECT{5, 0, 27, 30}, "file='glyphs.png' source='0,0,28,50' font='true' fontcolor='#FF0000FF'"));
+  const RECT ink = InkBounds(m_canvas, rendertest::NotWhite);
+  EXPECT_EQ(ink.top, 0);
+  EXPECT_EQ(ink.bottom, 30);
+  EXPECT_GE(ink.left, 5 + 8);
+  EXPECT_LE(ink.right, 5 + 14);
+  EXPECT_EQ(m_canvas.ColorAt(5 + 11, 15), kBlue);
+  m_canvas.Clear(kWhite);
+  ASSERT_TRUE(Draw(RECT{5, 0, 27, 30}, "file='glyphs.png' source='28,0,56,50' font='true' fontcolor='#FF0000FF'"));
+  EXPECT_TRUE(SameRect(InkBounds(m_canvas, rendertest::NotWhite), RECT{})) << "the empty cell draws nothing";
 }
 
 TEST_F(RenderEngineImages, MaskColourBecomesTransparent) {

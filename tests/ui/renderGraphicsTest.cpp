@@ -1,5 +1,3 @@
-#include "platform/ui/render/gfx/Graphics.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -10,6 +8,7 @@
 #include "platform/ui/render/Canvas.h"
 #include "platform/ui/render/ClipScope.h"
 #include "platform/ui/render/Color.h"
+#include "platform/ui/render/gfx/Graphics.h"
 #include "tests/ui/renderTestSupport.h"
 
 namespace ui::gfx {

@@ -1,11 +1,10 @@
-#include "platform/ui/render/ImageCache.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 
 #include "platform/os/File.h"
+#include "platform/ui/render/ImageCache.h"
 #include "tests/ui/renderTestSupport.h"
 
 namespace ui {

@@ -1,10 +1,9 @@
-#include "platform/ui/render/ImageDecoder.h"
-
 #include <gtest/gtest.h>
 
 #include "platform/ui/render/Canvas.h"
 #include "platform/ui/render/Color.h"
 #include "platform/ui/render/DrawContext.h"
+#include "platform/ui/render/ImageDecoder.h"
 #include "platform/ui/render/RenderEngine.h"
 #include "tests/ui/renderTestSupport.h"
 
@@ -32,12 +31,8 @@ BmpSpec WithPixels(BmpSpec spec, std::function<std::uint32_t(DWORD)> encode) {
 
 std::uint32_t As24(DWORD c) { return c & 0xFFFFFF; }
 std::uint32_t As32ZeroAlpha(DWORD c) { return c & 0xFFFFFF; }
-std::uint32_t As555(DWORD c) {
-  return ((ColorRed(c) >> 3) << 10) | ((ColorGreen(c) >> 3) << 5) | (ColorBlue(c) >> 3);
-}
-std::uint32_t As565(DWORD c) {
-  return ((ColorRed(c) >> 3) << 11) | ((ColorGreen(c) >> 2) << 5) | (ColorBlue(c) >> 3);
-}
+std::uint32_t As555(DWORD c) { return ((ColorRed(c) >> 3) << 10) | ((ColorGreen(c) >> 3) << 5) | (ColorBlue(c) >> 3); }
+std::uint32_t As565(DWORD c) { return ((ColorRed(c) >> 3) << 11) | ((ColorGreen(c) >> 2) << 5) | (ColorBlue(c) >> 3); }
 
 TEST(RenderBmpDecoder, ReadsEveryLayoutWithRowsTheRightWayUp) {
   BmpSpec bottomUp24{.width = 2, .height = 2, .bitCount = 24};
@@ -69,7 +64,11 @@ TEST(RenderBmpDecoder, ReadsEveryLayoutWithRowsTheRightWayUp) {
 
 TEST(RenderBmpDecoder, KeepsARealAlphaChannel) {
   // A version-5 header with an alpha mask: the alpha bytes count.
-  BmpSpec spec{.width = 2, .height = 1, .bitCount = 32, .compression = 3, .headerSize = 124,
+  BmpSpec spec{.width = 2,
+               .height = 1,
+               .bitCount = 32,
+               .compression = 3,
+               .headerSize = 124,
                .masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}};
   spec.pixel = [](int x, int) { return x == 0 ? 0x80FF0000u : 0xFF00FF00u; };
   auto image = DecodeBmp(MakeBmp(spec));
@@ -157,6 +156,16 @@ TEST(RenderImageDecoder, JpegDecodesOpaqueAndRefusesTruncatedData) {
 
   EXPECT_EQ(DecodeJpeg(jpeg.substr(0, jpeg.size() - 40)), nullptr);
   EXPECT_EQ(DecodeJpeg(jpeg.substr(0, 20)), nullptr);
+}
+
+TEST(RenderImageDecoder, RefusesPicturesAboveTheSizeLimit) {
+  // A few kilobytes of PNG can declare a picture of gigabytes; the limit holds for every format.
+  Canvas wide(kMaxImageSide + 1, 1);
+  wide.Clear(0xFF000000);
+  EXPECT_EQ(DecodePng(wide.EncodePng().value()), nullptr);
+  Canvas widest(kMaxImageSide, 1);
+  widest.Clear(0xFF000000);
+  EXPECT_NE(DecodePng(widest.EncodePng().value()), nullptr) << "the largest allowed size still decodes";
 }
 
 TEST(RenderImageDecoder, ChoosesTheFormatByContentNotByName) {

@@ -1,8 +1,7 @@
-#include "platform/ui/render/ImageDescription.h"
-
 #include <gtest/gtest.h>
 
 #include "platform/ui/render/Color.h"
+#include "platform/ui/render/ImageDescription.h"
 
 namespace ui {
 namespace {
@@ -17,9 +16,9 @@ TEST(RenderColor, ParsesTheWrittenForms) {
     std::optional<DWORD> expected;
   };
   const Case cases[] = {
-      {"#FF555555", 0xFF555555},  {"#80ff0000", 0x80FF0000},  {"0xFFaaBBcc", 0xFFAABBCC}, {"0X00000000", 0},
-      {"#336699", 0xFF336699},    {"0x336699", 0xFF336699},   {"#FFF", std::nullopt},      {"#GG000000", std::nullopt},
-      {"FF000000", std::nullopt}, {"", std::nullopt},         {"#", std::nullopt},         {"#FF0000001", std::nullopt},
+      {"#FF555555", 0xFF555555},  {"#80ff0000", 0x80FF0000}, {"0xFFaaBBcc", 0xFFAABBCC}, {"0X00000000", 0},
+      {"#336699", 0xFF336699},    {"0x336699", 0xFF336699},  {"#FFF", std::nullopt},     {"#GG000000", std::nullopt},
+      {"FF000000", std::nullopt}, {"", std::nullopt},        {"#", std::nullopt},        {"#FF0000001", std::nullopt},
       {"l_bk", std::nullopt},     {"0x", std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseColor(c.text), c.expected) << c.text;

@@ -1,5 +1,3 @@
-#include "platform/ui/render/RenderEngine.h"
-
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -7,6 +5,7 @@
 #include "platform/ui/render/Canvas.h"
 #include "platform/ui/render/Color.h"
 #include "platform/ui/render/FontFamilyMap.h"
+#include "platform/ui/render/RenderEngine.h"
 #include "tests/ui/renderTestSupport.h"
 
 namespace ui {
@@ -94,8 +93,8 @@ TEST_F(RenderText, AlignsInsideTheRectangle) {
     int expectY;
   };
   const Case cases[] = {
-      {DT_LEFT | DT_TOP, -1, -1},     {DT_CENTER | DT_TOP, 0, -1},    {DT_RIGHT | DT_TOP, 1, -1},
-      {DT_LEFT | DT_VCENTER, -1, 0},  {DT_CENTER | DT_VCENTER, 0, 0}, {DT_RIGHT | DT_BOTTOM, 1, 1},
+      {DT_LEFT | DT_TOP, -1, -1},    {DT_CENTER | DT_TOP, 0, -1},    {DT_RIGHT | DT_TOP, 1, -1},
+      {DT_LEFT | DT_VCENTER, -1, 0}, {DT_CENTER | DT_VCENTER, 0, 0}, {DT_RIGHT | DT_BOTTOM, 1, 1},
       {DT_CENTER | DT_BOTTOM, 0, 1},
   };
   for (const Case& c : cases) {

@@ -26,8 +26,7 @@ std::uint32_t ReadU32(std::string_view b, std::size_t at) {
 }
 
 std::uint16_t ReadU16(std::string_view b, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
-                                    static_cast<unsigned char>(b[at + 1]) << 8);
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8);
 }
 
 // One colour channel described by a bit mask: where it sits and how many values it has.

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/ui/render/Canvas.h"
 #include "platform/ui/render/CairoShapes.h"
+#include "platform/ui/render/Canvas.h"
 
 namespace ui {
 
@@ -15,9 +15,7 @@ DrawContext::DrawContext(cairo_t* cr) : m_cr(cr) {
   cairo_save(m_cr);
 }
 
-DrawContext::DrawContext(Canvas& canvas) : m_cr(cairo_create(canvas.Surface())) {
-  cairo_save(m_cr);
-}
+DrawContext::DrawContext(Canvas& canvas) : m_cr(cairo_create(canvas.Surface())) { cairo_save(m_cr); }
 
 DrawContext::~DrawContext() {
   while (m_clipDepth > 0) PopClip();

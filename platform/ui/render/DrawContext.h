@@ -3,8 +3,6 @@
 // Coordinates are the window's client pixels; the offset says where that origin lies on the target.
 // Controls paint through CRenderEngine (and programs through gfx::Graphics), never with Cairo itself.
 
-#include <vector>
-
 #include "platform/os/WinTypes.h"
 
 typedef struct _cairo cairo_t;

@@ -19,12 +19,14 @@ struct FamilyAlias {
 };
 
 constexpr std::array kAliases = {
-    FamilyAlias{"宋体", true},        FamilyAlias{"新宋体", true},       FamilyAlias{"simsun", true},
-    FamilyAlias{"nsimsun", true},     FamilyAlias{"仿宋", true},         FamilyAlias{"仿宋_gb2312", true},
-    FamilyAlias{"fangsong", true},    FamilyAlias{"楷体", true},         FamilyAlias{"楷体_gb2312", true},
-    FamilyAlias{"kaiti", true},       FamilyAlias{"黑体", false},        FamilyAlias{"simhei", false},
-    FamilyAlias{"微软雅黑", false},   FamilyAlias{"microsoft yahei", false}, FamilyAlias{"幼圆", false},
-    FamilyAlias{"youyuan", false},
+    FamilyAlias{"宋体", true},        FamilyAlias{"新宋体", true},
+    FamilyAlias{"simsun", true},      FamilyAlias{"nsimsun", true},
+    FamilyAlias{"仿宋", true},        FamilyAlias{"仿宋_gb2312", true},
+    FamilyAlias{"fangsong", true},    FamilyAlias{"楷体", true},
+    FamilyAlias{"楷体_gb2312", true}, FamilyAlias{"kaiti", true},
+    FamilyAlias{"黑体", false},       FamilyAlias{"simhei", false},
+    FamilyAlias{"微软雅黑", false},   FamilyAlias{"microsoft yahei", false},
+    FamilyAlias{"幼圆", false},       FamilyAlias{"youyuan", false},
 };
 
 std::string AsciiLower(std::string text) {

@@ -9,8 +9,9 @@
 
 namespace ui {
 
-// Pictures larger than this in either direction are refused (a decoded 16384 x 16384 picture is 1 GiB).
-constexpr int kMaxImageSide = 16384;
+// Pictures larger than this in either direction are refused: a small file may declare a huge
+// size, and a decoded 8192 x 8192 picture already takes 256 MiB. Camera pictures are far smaller.
+constexpr int kMaxImageSide = 8192;
 
 std::shared_ptr<Image> DecodeImage(std::string_view bytes);
 

@@ -4,7 +4,6 @@
 // blends, an alpha of 0 draws nothing (except for text colours; see DrawText).
 // Texts are GBK, as CDuiString holds them; they are converted to UTF-8 only to be drawn.
 
-#include <memory>
 #include <string_view>
 #include <vector>
 

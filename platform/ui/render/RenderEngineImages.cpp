@@ -138,8 +138,8 @@ void CRenderEngine::DrawImage(HDC hDC, const Image& image, const RECT& rcItem, c
   RECT dest = rcItem;
   if (description.dest) {
     const RECT& d = *description.dest;
-    dest = Intersect(RECT{rcItem.left + d.left, rcItem.top + d.top, rcItem.left + d.right, rcItem.top + d.bottom},
-                     rcItem);
+    dest =
+        Intersect(RECT{rcItem.left + d.left, rcItem.top + d.top, rcItem.left + d.right, rcItem.top + d.bottom}, rcItem);
   }
   const RECT source = description.source.value_or(RECT{0, 0, image.Width(), image.Height()});
   Paint paint;

@@ -89,8 +89,8 @@ void CRenderEngine::DrawRoundRect(HDC hDC, const RECT& rc, int size, int roundWi
   SetSourceColor(cr, color);
   cairo_set_line_width(cr, size);
   const double inset = size / 2.0;
-  AddRoundRectPath(cr, rc.left + inset, rc.top + inset, RectWidth(rc) - size, RectHeight(rc) - size,
-                   roundWidth / 2.0, roundHeight / 2.0);
+  AddRoundRectPath(cr, rc.left + inset, rc.top + inset, RectWidth(rc) - size, RectHeight(rc) - size, roundWidth / 2.0,
+                   roundHeight / 2.0);
   cairo_stroke(cr);
   cairo_restore(cr);
 }

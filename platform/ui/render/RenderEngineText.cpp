@@ -37,11 +37,15 @@ POINT LayoutOrigin(const TextLayout& layout, const RECT& rc, UINT style) {
   const SIZE size = layout.Size();
   POINT origin{rc.left, rc.top};
   if (!layout.HasWidth()) {
-    if ((style & DT_CENTER) != 0) origin.x = rc.left + (RectWidth(rc) - size.cx) / 2;
-    else if ((style & DT_RIGHT) != 0) origin.x = rc.right - size.cx;
+    if ((style & DT_CENTER) != 0)
+      origin.x = rc.left + (RectWidth(rc) - size.cx) / 2;
+    else if ((style & DT_RIGHT) != 0)
+      origin.x = rc.right - size.cx;
   }
-  if ((style & DT_VCENTER) != 0) origin.y = rc.top + (RectHeight(rc) - size.cy) / 2;
-  else if ((style & DT_BOTTOM) != 0) origin.y = rc.bottom - size.cy;
+  if ((style & DT_VCENTER) != 0)
+    origin.y = rc.top + (RectHeight(rc) - size.cy) / 2;
+  else if ((style & DT_BOTTOM) != 0)
+    origin.y = rc.bottom - size.cy;
   return origin;
 }
 

@@ -5,9 +5,9 @@
 namespace ui::gtkhost {
 
 std::string RunOpenFileDialog(GtkWindow* parent, const os::OpenFileRequest& request) {
-  GtkWidget* dialog = gtk_file_chooser_dialog_new(os::GbkToUtf8(request.title).c_str(), parent,
-                                                  GTK_FILE_CHOOSER_ACTION_OPEN, "_Cancel", GTK_RESPONSE_CANCEL,
-                                                  "_Open", GTK_RESPONSE_ACCEPT, nullptr);
+  GtkWidget* dialog =
+      gtk_file_chooser_dialog_new(os::GbkToUtf8(request.title).c_str(), parent, GTK_FILE_CHOOSER_ACTION_OPEN, "_Cancel",
+                                  GTK_RESPONSE_CANCEL, "_Open", GTK_RESPONSE_ACCEPT, nullptr);
   GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
   if (!request.pattern.empty()) {
     GtkFileFilter* filter = gtk_file_filter_new();

@@ -10,6 +10,7 @@
 #include "platform/ui/hosts/gtk/GtkDialogs.h"
 #include "platform/ui/hosts/gtk/GtkHostWindow.h"
 #include "platform/ui/hosts/gtk/GtkTextInput.h"
+#include "platform/ui/hosts/gtk/PlainMessageBoxBootstrap.h"
 #include "platform/ui/hosts/gtk/WebKitBrowserBackend.h"
 
 namespace ui {
@@ -20,11 +21,13 @@ using gtkhost::GtkHostWindow;
 class GtkHost final : public Host {
  public:
   GtkHost() {
-    os::SetOpenFileDialogHandler(
-        [this](const os::OpenFileRequest& request) { return gtkhost::RunOpenFileDialog(ParentOf(request.owner), request); });
+    os::SetOpenFileDialogHandler([this](const os::OpenFileRequest& request) {
+      return gtkhost::RunOpenFileDialog(ParentOf(request.owner), request);
+    });
     os::SetPlainMessageBoxHandler([this](HWND owner, const std::string& text, const std::string& caption) {
       gtkhost::RunPlainMessageBox(ParentOf(owner), text, caption);
     });
+    gtkhost::SetGtkHostUp(true);
     // Page views may outlive the host (a control destroyed late): they then find no window.
     std::weak_ptr<bool> alive = m_alive;
     SetWebBrowserBackend(std::make_unique<gtkhost::WebKitBrowserBackend>([this, alive](HWND root) -> GtkFixed* {
@@ -35,6 +38,7 @@ class GtkHost final : public Host {
   }
 
   ~GtkHost() override {
+    gtkhost::SetGtkHostUp(false);
     SetWebBrowserBackend(nullptr);
     os::SetOpenFileDialogHandler({});
     os::SetPlainMessageBoxHandler({});
@@ -101,7 +105,8 @@ class GtkHost final : public Host {
     GSource* deadline = nullptr;
     if (timeout && timeout->count() > 0) {
       deadline = g_timeout_source_new(static_cast<guint>(timeout->count()));
-      g_source_set_callback(deadline, [](gpointer) -> gboolean { return G_SOURCE_REMOVE; }, nullptr, nullptr);
+      g_source_set_callback(
+          deadline, [](gpointer) -> gboolean { return G_SOURCE_REMOVE; }, nullptr, nullptr);
       g_source_attach(deadline, m_context);
     }
     g_main_context_iteration(m_context, !timeout || timeout->count() > 0);
@@ -149,7 +154,13 @@ class GtkHost final : public Host {
 }  // namespace
 
 std::unique_ptr<Host> CreateGtkHost() {
-  if (!gtk_init_check(nullptr, nullptr)) return nullptr;
+  // Once per process: the window model places top-level and popup windows at screen positions,
+  // which only X offers (under Wayland through its X server).
+  static const bool opened = [] {
+    gdk_set_allowed_backends("x11");
+    return gtk_init_check(nullptr, nullptr) != FALSE;
+  }();
+  if (!opened) return nullptr;
   return std::make_unique<GtkHost>();
 }
 

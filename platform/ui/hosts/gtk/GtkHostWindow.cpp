@@ -82,6 +82,8 @@ GtkHostWindow::GtkHostWindow(const HostWindowSpec& spec, GtkWindow* owner, GtkTe
   m_fixed = gtk_fixed_new();
   gtk_fixed_put(GTK_FIXED(m_fixed), m_area, 0, 0);
   gtk_container_add(GTK_CONTAINER(m_window), m_fixed);
+  gtk_widget_show(m_area);
+  gtk_widget_show(m_fixed);
 
   ConnectSignals();
   Move(spec.rect);
@@ -111,10 +113,13 @@ void GtkHostWindow::ConnectSignals() {
 }
 
 void GtkHostWindow::Move(const RECT& screenRect) {
-  const int width = std::max(1L, RectWidth(screenRect));
-  const int height = std::max(1L, RectHeight(screenRect));
-  gtk_widget_set_size_request(m_area, width, height);
-  gtk_window_resize(GTK_WINDOW(m_window), width, height);
+  const SIZE size{std::max(1L, RectWidth(screenRect)), std::max(1L, RectHeight(screenRect))};
+  // A caption drag moves the window many times a second; only a new size needs a new layout.
+  if (size.cx != m_size.cx || size.cy != m_size.cy) {
+    m_size = size;
+    gtk_widget_set_size_request(m_area, static_cast<int>(size.cx), static_cast<int>(size.cy));
+    gtk_window_resize(GTK_WINDOW(m_window), static_cast<int>(size.cx), static_cast<int>(size.cy));
+  }
   gtk_window_move(GTK_WINDOW(m_window), screenRect.left, screenRect.top);
 }
 
@@ -124,13 +129,15 @@ void GtkHostWindow::Show(bool visible, bool activate) {
     return;
   }
   gtk_window_set_focus_on_map(GTK_WINDOW(m_window), activate);
-  gtk_widget_show_all(m_window);
+  // Page views over the picture keep their own visibility.
+  gtk_widget_show(m_window);
   if (activate) Activate();
 }
 
 void GtkHostWindow::SetTitle(const std::string& utf8) { gtk_window_set_title(GTK_WINDOW(m_window), utf8.c_str()); }
 
-void GtkHostWindow::SetEnabled(bool enabled) { gtk_widget_set_sensitive(m_area, enabled); }
+// A disabled window (the owner of a modal dialog) takes no input, its page views included.
+void GtkHostWindow::SetEnabled(bool enabled) { gtk_widget_set_sensitive(m_fixed, enabled); }
 
 void GtkHostWindow::Activate() {
   if (!m_popup && gtk_widget_get_visible(m_window)) gtk_window_present(GTK_WINDOW(m_window));
@@ -180,12 +187,14 @@ gboolean GtkHostWindow::OnDraw(GtkWidget*, cairo_t* cr, gpointer self) {
 }
 
 gboolean GtkHostWindow::OnButton(GtkWidget*, GdkEventButton* event, gpointer self) {
+  // A click on the framework's picture takes the keyboard back from a page view.
+  if (event->type == GDK_BUTTON_PRESS) gtk_window_set_focus(GTK_WINDOW(Self(self)->m_window), nullptr);
   // The framework makes double clicks from presses itself.
   if (event->type != GDK_BUTTON_PRESS && event->type != GDK_BUTTON_RELEASE) return TRUE;
   if (event->button != 1 && event->button != 3) return TRUE;
   const bool down = event->type == GDK_BUTTON_PRESS;
-  const UINT message = event->button == 1 ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP)
-                                          : (down ? WM_RBUTTONDOWN : WM_RBUTTONUP);
+  const UINT message =
+      event->button == 1 ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP) : (down ? WM_RBUTTONDOWN : WM_RBUTTONUP);
   HostMouseEvent(Self(self)->m_hwnd, message, ClientPoint(event->x, event->y),
                  MouseKeyStateOf(event->state, event->button, down));
   return TRUE;
@@ -214,6 +223,8 @@ gboolean GtkHostWindow::OnScroll(GtkWidget*, GdkEventScroll* event, gpointer sel
 }
 
 gboolean GtkHostWindow::OnKey(GtkWidget*, GdkEventKey* event, gpointer self) {
+  // A page view with the focus takes its keys itself.
+  if (gtk_window_get_focus(GTK_WINDOW(Self(self)->m_window)) != nullptr) return FALSE;
   Self(self)->m_textInput.HandleKey(Self(self)->m_hwnd, event);
   return TRUE;
 }

@@ -58,6 +58,7 @@ class GtkHostWindow {
   GtkWidget* m_fixed = nullptr;
   GtkWidget* m_area = nullptr;
   GtkTextInput& m_textInput;
+  SIZE m_size{};
   cairo_surface_t* m_backing = nullptr;
   int m_cursorId = 0;
 };

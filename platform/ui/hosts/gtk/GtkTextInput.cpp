@@ -60,7 +60,8 @@ void GtkTextInput::SetCaret(HWND hwnd, GdkWindow* window, const RECT& caret) {
   }
   if (m_editing) {
     GdkRectangle place{static_cast<int>(caret.left), static_cast<int>(caret.top),
-                       std::max(1, static_cast<int>(RectWidth(caret))), std::max(1, static_cast<int>(RectHeight(caret)))};
+                       std::max(1, static_cast<int>(RectWidth(caret))),
+                       std::max(1, static_cast<int>(RectHeight(caret)))};
     gtk_im_context_set_cursor_location(m_context, &place);
   }
   UpdateFocus();

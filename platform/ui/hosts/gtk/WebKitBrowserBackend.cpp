@@ -6,6 +6,8 @@
 #include <chrono>
 #include <memory>
 
+#include "platform/os/Charset.h"
+
 namespace ui::gtkhost {
 namespace {
 
@@ -26,8 +28,7 @@ using SharedCookieResult = std::shared_ptr<CookieResult>;
 void OnCookieAdded(GObject* manager, GAsyncResult* result, gpointer data) {
   std::unique_ptr<SharedCookieResult> outcome(static_cast<SharedCookieResult*>(data));
   GError* error = nullptr;
-  (*outcome)->stored =
-      webkit_cookie_manager_add_cookie_finish(WEBKIT_COOKIE_MANAGER(manager), result, &error) != FALSE;
+  (*outcome)->stored = webkit_cookie_manager_add_cookie_finish(WEBKIT_COOKIE_MANAGER(manager), result, &error) != FALSE;
   if (error != nullptr) g_error_free(error);
   (*outcome)->done = true;
 }
@@ -52,7 +53,7 @@ class WebKitBrowserBackend::View final : public IWebView {
 
   void Navigate(const std::string& url) override {
     m_url = url;
-    webkit_web_view_load_uri(WEBKIT_WEB_VIEW(m_view), url.c_str());
+    webkit_web_view_load_uri(WEBKIT_WEB_VIEW(m_view), os::GbkToUtf8(url).c_str());
   }
 
   std::string CurrentUrl() const override { return m_url; }
@@ -76,14 +77,16 @@ class WebKitBrowserBackend::View final : public IWebView {
 WebKitBrowserBackend::WebKitBrowserBackend(std::function<GtkFixed*(HWND root)> overlaysOf)
     : m_overlaysOf(std::move(overlaysOf)) {}
 
-std::unique_ptr<IWebView> WebKitBrowserBackend::CreateView(HWND root) { return std::make_unique<View>(root, m_overlaysOf); }
+std::unique_ptr<IWebView> WebKitBrowserBackend::CreateView(HWND root) {
+  return std::make_unique<View>(root, m_overlaysOf);
+}
 
 bool WebKitBrowserBackend::SetCookie(const std::string& url, const std::string& name, const std::string& data) {
   if (url.empty() || name.empty()) return false;
-  GUri* origin = g_uri_parse(url.c_str(), G_URI_FLAGS_NONE, nullptr);
+  GUri* origin = g_uri_parse(os::GbkToUtf8(url).c_str(), G_URI_FLAGS_NONE, nullptr);
   if (origin == nullptr) return false;
   // The data is a cookie's value with its attributes, as a Set-Cookie header carries it.
-  SoupCookie* cookie = soup_cookie_parse((name + "=" + data).c_str(), origin);
+  SoupCookie* cookie = soup_cookie_parse(os::GbkToUtf8(name + "=" + data).c_str(), origin);
   g_uri_unref(origin);
   if (cookie == nullptr) return false;
   auto outcome = std::make_shared<CookieResult>();
@@ -91,7 +94,8 @@ bool WebKitBrowserBackend::SetCookie(const std::string& url, const std::string& 
   soup_cookie_free(cookie);
   // WebKit answers through the main loop; a timer makes sure the wait sees its deadline.
   const auto deadline = std::chrono::steady_clock::now() + kCookieWait;
-  const guint tick = g_timeout_add(50, [](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
+  const guint tick = g_timeout_add(
+      50, [](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
   while (!outcome->done && std::chrono::steady_clock::now() < deadline) g_main_context_iteration(nullptr, TRUE);
   g_source_remove(tick);
   return outcome->done && outcome->stored;

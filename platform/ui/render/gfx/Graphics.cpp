@@ -65,14 +65,18 @@ void Graphics::ApplySmoothing() {
                                                                         : CAIRO_ANTIALIAS_GOOD);
 }
 
-void Graphics::StrokeCurrentPath(const Pen& pen) {
+void Graphics::Stroke(const Pen& pen, const std::function<void(cairo_t*)>& addShape) {
+  CentredPixels centred(m_cr);
+  addShape(m_cr);
   SetSourceColor(m_cr, pen.Color());
   cairo_set_line_width(m_cr, pen.Width());
   cairo_set_line_join(m_cr, CAIRO_LINE_JOIN_MITER);
   cairo_stroke(m_cr);
 }
 
-void Graphics::FillCurrentPath(const SolidBrush& brush) {
+void Graphics::Fill(const SolidBrush& brush, const std::function<void(cairo_t*)>& addShape) {
+  CentredPixels centred(m_cr);
+  addShape(m_cr);
   SetSourceColor(m_cr, brush.Color());
   cairo_set_fill_rule(m_cr, CAIRO_FILL_RULE_EVEN_ODD);
   cairo_fill(m_cr);
@@ -87,15 +91,11 @@ void Graphics::Clear(DWORD argb) {
 }
 
 void Graphics::FillRectangle(const SolidBrush& brush, const RectF& rect) {
-  CentredPixels centred(m_cr);
-  cairo_rectangle(m_cr, rect.x, rect.y, rect.width, rect.height);
-  FillCurrentPath(brush);
+  Fill(brush, [&](cairo_t* cr) { cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height); });
 }
 
 void Graphics::DrawRectangle(const Pen& pen, const RectF& rect) {
-  CentredPixels centred(m_cr);
-  cairo_rectangle(m_cr, rect.x, rect.y, rect.width, rect.height);
-  StrokeCurrentPath(pen);
+  Stroke(pen, [&](cairo_t* cr) { cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height); });
 }
 
 void Graphics::DrawLine(const Pen& pen, PointF from, PointF to) {
@@ -105,47 +105,33 @@ void Graphics::DrawLine(const Pen& pen, PointF from, PointF to) {
 
 void Graphics::DrawLines(const Pen& pen, const PointF* points, int count) {
   if (count < 2) return;
-  CentredPixels centred(m_cr);
-  AddPolyline(m_cr, points, count, false);
-  StrokeCurrentPath(pen);
+  Stroke(pen, [&](cairo_t* cr) { AddPolyline(cr, points, count, false); });
 }
 
 void Graphics::DrawPolygon(const Pen& pen, const PointF* points, int count) {
   if (count < 2) return;
-  CentredPixels centred(m_cr);
-  AddPolyline(m_cr, points, count, true);
-  StrokeCurrentPath(pen);
+  Stroke(pen, [&](cairo_t* cr) { AddPolyline(cr, points, count, true); });
 }
 
 void Graphics::FillPolygon(const SolidBrush& brush, const PointF* points, int count) {
   if (count < 3) return;
-  CentredPixels centred(m_cr);
-  AddPolyline(m_cr, points, count, true);
-  FillCurrentPath(brush);
+  Fill(brush, [&](cairo_t* cr) { AddPolyline(cr, points, count, true); });
 }
 
 void Graphics::DrawEllipse(const Pen& pen, const RectF& rect) {
-  CentredPixels centred(m_cr);
-  AddEllipsePath(m_cr, rect.x, rect.y, rect.width, rect.height);
-  StrokeCurrentPath(pen);
+  Stroke(pen, [&](cairo_t* cr) { AddEllipsePath(cr, rect.x, rect.y, rect.width, rect.height); });
 }
 
 void Graphics::FillEllipse(const SolidBrush& brush, const RectF& rect) {
-  CentredPixels centred(m_cr);
-  AddEllipsePath(m_cr, rect.x, rect.y, rect.width, rect.height);
-  FillCurrentPath(brush);
+  Fill(brush, [&](cairo_t* cr) { AddEllipsePath(cr, rect.x, rect.y, rect.width, rect.height); });
 }
 
 void Graphics::DrawPath(const Pen& pen, const GraphicsPath& path) {
-  CentredPixels centred(m_cr);
-  AddPath(m_cr, path);
-  StrokeCurrentPath(pen);
+  Stroke(pen, [&](cairo_t* cr) { AddPath(cr, path); });
 }
 
 void Graphics::FillPath(const SolidBrush& brush, const GraphicsPath& path) {
-  CentredPixels centred(m_cr);
-  AddPath(m_cr, path);
-  FillCurrentPath(brush);
+  Fill(brush, [&](cairo_t* cr) { AddPath(cr, path); });
 }
 
 void Graphics::DrawImage(const Bitmap& bitmap, const RectF& dest, const RectF& source) {

@@ -4,6 +4,7 @@
 // follow the original platform: a pixel's centre lies at whole coordinates, so a 1-pixel pen along
 // y = 10 covers exactly row 10. Smoothing is off until SetSmoothingMode turns it on.
 
+#include <functional>
 #include <string_view>
 
 #include "platform/os/WinTypes.h"
@@ -56,8 +57,10 @@ class Graphics {
 
  private:
   void ApplySmoothing();
-  void StrokeCurrentPath(const Pen& pen);
-  void FillCurrentPath(const SolidBrush& brush);
+  // Outlines or fills the shape that `addShape` adds to the path, with pixel centres at whole
+  // coordinates.
+  void Stroke(const Pen& pen, const std::function<void(cairo_t*)>& addShape);
+  void Fill(const SolidBrush& brush, const std::function<void(cairo_t*)>& addShape);
 
   cairo_t* m_cr;
   bool m_owned;

@@ -1,5 +1,5 @@
 #pragma once
-// A firmware update as the camera runs it: the image arrives in pieces from one connection, then
+// A firmware update as the camera runs it: the image arrives in chunks from one connection, then
 // the camera writes it (state 2) and verifies it (state 3), and ends done (1) or failed (4). The
 // new version takes effect at the next reboot.
 
@@ -27,7 +27,7 @@ class FirmwareUpdate {
 
   // Starts receiving `bytes` bytes from `owner`. Busy while another upload or an update runs.
   Result Begin(Owner owner, std::uint32_t bytes);
-  // The next piece: `offset` must be the bytes received so far, and the piece must fit.
+  // The next chunk: `offset` must be the bytes received so far, and the chunk must fit.
   Result Data(Owner owner, std::uint32_t offset, std::span<const std::uint8_t> bytes);
   // All announced bytes received: the camera starts writing.
   Result Commit(Owner owner);

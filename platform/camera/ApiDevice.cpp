@@ -62,12 +62,13 @@ int CameraClient_Reboot(CameraClientHandle handle) { return Simple(handle, Opera
 int CameraClient_GetSystemLog(CameraClientHandle handle, int kind, char* buffer, int* length) {
   if (buffer == nullptr || length == nullptr || *length <= 0) return kFailed;
   return WithDevice(handle, [&](Device& device) {
-    // The whole log travels in one reply; room is left for the reply's header.
+    // The whole log travels in one reply, and no reply carries more than kMaxPayloadBytes.
     const int maximum = std::min<std::int64_t>(*length, camera::protocol::kMaxPayloadBytes);
     const camera::protocol::SystemLogRequest request{kind, maximum};
     const auto reply = device.Call(Operation::GetSystemLog, request.Encode());
     if (!reply || reply->size() > static_cast<std::size_t>(maximum)) return kFailed;
-    std::memcpy(buffer, reply->data(), reply->size());
+    // An empty log has no bytes to copy (and its data pointer may be null).
+    if (!reply->empty()) std::memcpy(buffer, reply->data(), reply->size());
     *length = static_cast<int>(reply->size());
     return kOk;
   });

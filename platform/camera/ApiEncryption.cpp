@@ -1,7 +1,6 @@
 // TCP encryption modes, passwords and the second login.
 
 #include "platform/camera/ApiSupport.h"
-#include "platform/camera/protocol/SessionMessages.h"
 
 using camera::Device;
 using camera::kFailed;
@@ -29,10 +28,7 @@ int CameraClient_LoginEncrypted(CameraClientHandle handle, const char* userPassw
 
 int CameraClient_SetEncryptMode(CameraClientHandle handle, const char* userPassword, int mode) {
   if (userPassword == nullptr) return kFailed;
-  return WithDevice(handle, [&](Device& device) {
-    const camera::protocol::EncryptModeRequest request{userPassword, mode};
-    return ResultOf(device.Call(Operation::SetEncryptMode, request.Encode()).has_value());
-  });
+  return WithDevice(handle, [&](Device& device) { return ResultOf(device.SetEncryptMode(userPassword, mode)); });
 }
 
 namespace {
@@ -40,8 +36,7 @@ namespace {
 int ChangePassword(CameraClientHandle handle, Operation operation, const char* current, const char* replacement) {
   if (current == nullptr || replacement == nullptr) return kFailed;
   return WithDevice(handle, [&](Device& device) {
-    const camera::protocol::PasswordChangeRequest request{current, replacement};
-    return ResultOf(device.Call(operation, request.Encode()).has_value());
+    return ResultOf(device.ChangeEncryptPassword(operation, current, replacement));
   });
 }
 

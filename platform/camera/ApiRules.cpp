@@ -1,14 +1,12 @@
 // Rules, regions, lens, outputs, recognition settings and serial ports.
 
 #include "platform/camera/ApiSupport.h"
-#include "platform/camera/protocol/PayloadWriter.h"
 
 using camera::Device;
 using camera::GetInt32;
 using camera::GetRecord;
 using camera::kFailed;
 using camera::kOk;
-using camera::ResultOf;
 using camera::SetInt32;
 using camera::SetRecord;
 using camera::WithDevice;
@@ -90,21 +88,11 @@ int CameraClient_SetDrawMode(CameraClientHandle h, const CameraClientDrawMode* m
 }
 
 int CameraClient_GetSerialParam(CameraClientHandle h, int port, CameraClientSerialParam* param) {
-  if (param == nullptr) return kFailed;
-  return WithDevice(h, [&](Device& device) {
-    const auto record = camera::GetRecordFrom<CameraClientSerialParam>(device, Operation::GetSerialParam, {port});
-    if (!record) return kFailed;
-    *param = *record;
-    return kOk;
-  });
+  return camera::GetIndexedRecord(h, Operation::GetSerialParam, port, param);
 }
 
 int CameraClient_SetSerialParam(CameraClientHandle h, int port, const CameraClientSerialParam* param) {
-  if (param == nullptr) return kFailed;
-  return WithDevice(h, [&](Device& device) {
-    const auto payload = camera::protocol::PayloadWriter().I32(port).Put(*param).Take();
-    return ResultOf(device.Call(Operation::SetSerialParam, payload).has_value());
-  });
+  return camera::SetIndexedRecord(h, Operation::SetSerialParam, port, param);
 }
 
 int CameraClient_GetSerialPushConfig(CameraClientHandle h, CameraClientSerialPush* push) {

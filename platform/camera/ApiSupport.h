@@ -13,6 +13,7 @@
 #include "platform/camera/Device.h"
 #include "platform/camera/Library.h"
 #include "platform/camera/protocol/FixedPayload.h"
+#include "platform/camera/protocol/PayloadWriter.h"
 #include "platform/camera/protocol/RecordRules.h"
 
 namespace camera {
@@ -111,6 +112,28 @@ int SetRecord(CameraClientHandle handle, protocol::Operation operation, const Re
   if (record == nullptr) return kFailed;
   return WithDevice(handle, [&](Device& device) {
     return ResultOf(device.Call(operation, protocol::EncodeRecord(*record)).has_value());
+  });
+}
+
+// Get and Set of one record of a pair (the two streams, the two serial ports): the request
+// names the record by its index first.
+template <typename Record>
+int GetIndexedRecord(CameraClientHandle handle, protocol::Operation operation, int index, Record* out) {
+  if (out == nullptr) return kFailed;
+  return WithDevice(handle, [&](Device& device) {
+    const auto record = GetRecordFrom<Record>(device, operation, {index});
+    if (!record) return kFailed;
+    *out = *record;
+    return kOk;
+  });
+}
+
+template <typename Record>
+int SetIndexedRecord(CameraClientHandle handle, protocol::Operation operation, int index, const Record* record) {
+  if (record == nullptr) return kFailed;
+  return WithDevice(handle, [&](Device& device) {
+    const auto payload = protocol::PayloadWriter().I32(index).Put(*record).Take();
+    return ResultOf(device.Call(operation, payload).has_value());
   });
 }
 

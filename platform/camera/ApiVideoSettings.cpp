@@ -49,21 +49,11 @@ int CameraClient_SetVideoQuality(CameraClientHandle h, int quality) {
 }
 
 int CameraClient_GetStreamConfig(CameraClientHandle h, int stream, CameraClientStreamConfig* config) {
-  if (config == nullptr) return kFailed;
-  return WithDevice(h, [&](Device& device) {
-    const auto record = camera::GetRecordFrom<CameraClientStreamConfig>(device, Operation::GetStreamConfig, {stream});
-    if (!record) return kFailed;
-    *config = *record;
-    return kOk;
-  });
+  return camera::GetIndexedRecord(h, Operation::GetStreamConfig, stream, config);
 }
 
 int CameraClient_SetStreamConfig(CameraClientHandle h, int stream, const CameraClientStreamConfig* config) {
-  if (config == nullptr) return kFailed;
-  return WithDevice(h, [&](Device& device) {
-    const auto payload = camera::protocol::PayloadWriter().I32(stream).Put(*config).Take();
-    return ResultOf(device.Call(Operation::SetStreamConfig, payload).has_value());
-  });
+  return camera::SetIndexedRecord(h, Operation::SetStreamConfig, stream, config);
 }
 
 int CameraClient_GetStreamCapability(CameraClientHandle h, CameraClientStreamCapability* capability) {

@@ -135,22 +135,25 @@ std::shared_ptr<CameraLink::Connection> CameraLink::Handshake(const CameraAddres
   if (!socket) return nullptr;
   auto connection = std::make_shared<Connection>(std::move(socket));
   const protocol::LoginRequest login{m_credentials.user, m_credentials.password};
-  if (!Exchange(*connection, Request{Operation::Login, login.Encode()})) return nullptr;
+  const auto loggedIn = Exchange(*connection, Request{Operation::Login, login.Encode()});
+  if (!loggedIn || !ReplyFits(*loggedIn, Operation::Login)) return nullptr;
   if (m_setup) {
     for (const Request& request : m_setup()) {
-      if (!Exchange(*connection, request)) return nullptr;
+      // A step the camera refuses now (a second login after its mode or password changed) leaves
+      // the session as the camera allows it; only a camera that stops answering fails the connection.
+      const auto reply = Exchange(*connection, request);
+      if (!reply || reply->header.operation != request.operation) return nullptr;
     }
   }
   return connection;
 }
 
-bool CameraLink::Exchange(Connection& connection, const Request& request) {
+std::optional<Frame> CameraLink::Exchange(Connection& connection, const Request& request) {
   const std::uint32_t sequence = ++connection.sequence;
   const auto bytes = protocol::EncodeFrame(FrameKind::Request, request.operation, sequence, Status::Ok,
                                            request.payload);
-  if (!bytes || !connection.socket->SendAll(*bytes, m_timeouts.io)) return false;
-  const auto reply = AwaitReply(*connection.socket, connection.decoder, sequence, m_timeouts.io, m_onEvent);
-  return reply && ReplyFits(*reply, request.operation);
+  if (!bytes || !connection.socket->SendAll(*bytes, m_timeouts.io)) return std::nullopt;
+  return AwaitReply(*connection.socket, connection.decoder, sequence, m_timeouts.io, m_onEvent);
 }
 
 void CameraLink::Publish(std::shared_ptr<Connection> connection) {

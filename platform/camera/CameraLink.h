@@ -77,7 +77,7 @@ class CameraLink {
 
   bool Reconnect();
   std::shared_ptr<Connection> Handshake(const CameraAddress& address);
-  bool Exchange(Connection& connection, const Request& request);
+  std::optional<protocol::Frame> Exchange(Connection& connection, const Request& request);
   void Publish(std::shared_ptr<Connection> connection);
   void Drop(std::uint64_t generation);
   void ReadLoop();

@@ -9,6 +9,12 @@
 #include "platform/camera/protocol/VideoMessages.h"
 
 namespace camera {
+namespace {
+
+// The encryption mode in which the camera demands the second login.
+constexpr std::int32_t kSecondLoginMode = 2;
+
+}  // namespace
 
 using protocol::Operation;
 
@@ -54,6 +60,27 @@ bool Device::LoginEncrypted(const std::string& password) {
   if (!Call(Operation::LoginEncrypted, request.Encode())) return false;
   std::lock_guard lock(m_sessionMutex);
   m_session.secondLogin = SecondLogin{*mode, password};
+  return true;
+}
+
+// The connection that set mode 2 has shown the user password already; later ones show it again.
+bool Device::SetEncryptMode(const std::string& password, std::int32_t mode) {
+  const protocol::EncryptModeRequest request{password, mode};
+  if (!Call(Operation::SetEncryptMode, request.Encode())) return false;
+  std::lock_guard lock(m_sessionMutex);
+  if (mode == kSecondLoginMode) {
+    m_session.secondLogin = SecondLogin{mode, password};
+  } else {
+    m_session.secondLogin.reset();
+  }
+  return true;
+}
+
+bool Device::ChangeEncryptPassword(Operation operation, const std::string& current, const std::string& replacement) {
+  const protocol::PasswordChangeRequest request{current, replacement};
+  if (!Call(operation, request.Encode())) return false;
+  std::lock_guard lock(m_sessionMutex);
+  if (m_session.secondLogin) m_session.secondLogin->password = replacement;
   return true;
 }
 

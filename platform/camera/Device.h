@@ -6,6 +6,7 @@
 #include <mutex>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "cameraclient/CameraClient.h"
@@ -45,6 +46,10 @@ class Device {
   // The mode the second login is made for (from the camera's encryption info).
   void ApplyEncryptMode(std::int32_t mode);
   bool LoginEncrypted(const std::string& password);
+  // Change the camera's encryption through this handle; its new connections log in accordingly.
+  bool SetEncryptMode(const std::string& password, std::int32_t mode);
+  // `operation`: SetEncryptPassword (from the old password) or ResetEncryptPassword (from the master one).
+  bool ChangeEncryptPassword(protocol::Operation operation, const std::string& current, const std::string& replacement);
 
   bool SetPlateCallback(CameraClientPlateCallback callback, void* user, bool withPictures);
   void SetQueryCallback(CameraClientQueryCallback callback, void* user);

@@ -5,8 +5,9 @@
 namespace camera {
 namespace {
 
-// Events waiting for a slow callback; beyond this the newest are dropped.
+// Events waiting for a slow callback; beyond either limit the newest are dropped.
 constexpr std::size_t kMaxQueuedEvents = 1024;
+constexpr std::size_t kMaxQueuedClipBytes = 64u * 1024u * 1024u;
 
 }  // namespace
 
@@ -23,7 +24,13 @@ void EventDispatcher::SetQueryCallback(CameraClientQueryCallback callback, void*
 
 void EventDispatcher::PostPlate(protocol::PlateEvent event) {
   if (!m_plateCallback.IsSet()) return;
-  m_queue.Post([self = shared_from_this(), event = std::move(event)] { self->DeliverPlate(event); });
+  const std::size_t clipBytes = event.clip.size();
+  if (!ReserveClipBytes(clipBytes)) return;
+  const bool queued = m_queue.Post([self = shared_from_this(), event = std::move(event), clipBytes] {
+    self->ReleaseClipBytes(clipBytes);
+    self->DeliverPlate(event);
+  });
+  if (!queued) ReleaseClipBytes(clipBytes);
 }
 
 void EventDispatcher::PostQueryRecords(std::vector<protocol::PlateQueryRecord> records) {
@@ -35,6 +42,19 @@ void EventDispatcher::Stop() {
   m_plateCallback.Set(nullptr, nullptr);
   m_queryCallback.Set(nullptr, nullptr);
   m_queue.Stop();
+}
+
+// Clips are up to 8 MiB each: the event count alone would let a slow callback pile up gigabytes.
+bool EventDispatcher::ReserveClipBytes(std::size_t bytes) {
+  std::lock_guard lock(m_clipMutex);
+  if (m_queuedClipBytes + bytes > kMaxQueuedClipBytes) return false;
+  m_queuedClipBytes += bytes;
+  return true;
+}
+
+void EventDispatcher::ReleaseClipBytes(std::size_t bytes) {
+  std::lock_guard lock(m_clipMutex);
+  m_queuedClipBytes -= bytes;
 }
 
 void EventDispatcher::DeliverPlate(const protocol::PlateEvent& event) {

@@ -1,7 +1,9 @@
 #pragma once
 // Runs the plate and plate-query callbacks of one handle, in arrival order, on a library thread.
 
+#include <cstddef>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "cameraclient/CameraClient.h"
@@ -29,11 +31,15 @@ class EventDispatcher : public std::enable_shared_from_this<EventDispatcher> {
  private:
   void DeliverPlate(const protocol::PlateEvent& event);
   void DeliverQueryRecords(const std::vector<protocol::PlateQueryRecord>& records);
+  bool ReserveClipBytes(std::size_t bytes);
+  void ReleaseClipBytes(std::size_t bytes);
 
   const CameraClientHandle m_handle;
   ImageRegistry& m_images;
   CallbackSlot<CameraClientPlateCallback> m_plateCallback;
   CallbackSlot<CameraClientQueryCallback> m_queryCallback;
+  std::mutex m_clipMutex;
+  std::size_t m_queuedClipBytes = 0;  // clips of the plate events waiting in the queue
   WorkQueue m_queue;
 };
 

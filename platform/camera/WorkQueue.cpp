@@ -37,16 +37,7 @@ void WorkQueue::Stop() {
   }
 }
 
-bool WorkQueue::OnQueueThread() const {
-  std::lock_guard lock(m_state->mutex);
-  return m_state->threadId == std::this_thread::get_id();
-}
-
 void WorkQueue::Run(const std::shared_ptr<State>& state) {
-  {
-    std::lock_guard lock(state->mutex);
-    state->threadId = std::this_thread::get_id();
-  }
   for (;;) {
     std::function<void()> task;
     {

@@ -24,8 +24,6 @@ class WorkQueue {
   bool Post(std::function<void()> task);
   // Drops queued tasks and ends the thread; waits for a running task unless called from it.
   void Stop();
-  // True on the queue's own thread.
-  bool OnQueueThread() const;
 
  private:
   struct State {
@@ -35,7 +33,6 @@ class WorkQueue {
     std::condition_variable wake;
     std::deque<std::function<void()>> tasks;
     bool stopping = false;
-    std::thread::id threadId;
   };
   static void Run(const std::shared_ptr<State>& state);
 

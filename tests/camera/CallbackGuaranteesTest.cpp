@@ -17,6 +17,7 @@
 #include "ScriptedCamera.h"
 #include "TestJpeg.h"
 #include "platform/camera/protocol/FixedPayload.h"
+#include "platform/camera/protocol/Limits.h"
 #include "platform/camera/protocol/PlateMessages.h"
 #include "platform/camera/protocol/SessionMessages.h"
 #include "platform/camera/protocol/VideoMessages.h"
@@ -250,6 +251,30 @@ TEST_F(CallbackGuaranteesTest, CloseWaitsForTheRunningCallback) {
   closer.get();
   std::this_thread::sleep_for(50ms);
   EXPECT_EQ(sink.calls, 1);  // the queued second event never started
+}
+
+// A slow callback must not let clips pile up without bound: events whose clips would take the
+// waiting pictures beyond 64 MiB are dropped, events without pictures still queue.
+TEST_F(CallbackGuaranteesTest, WaitingClipsAreBounded) {
+  BlockingSink sink;
+  ASSERT_EQ(CameraClient_SetPlateCallback(m_handle, BlockingPlate, &sink, 1), 0);
+  m_camera->Push(PlateEventBytes("H0", CAMERACLIENT_TRIGGER_STABLE, {}));
+  sink.entered.Wait();
+  const Bytes largestClip(protocol::kMaxClipBytes, 0x5A);
+  constexpr int kLargeEvents = 10;
+  for (int i = 0; i < kLargeEvents; ++i) {
+    ASSERT_TRUE(m_camera->Push(PlateEventBytes("H1", CAMERACLIENT_TRIGGER_STABLE, largestClip)));
+  }
+  m_camera->Push(PlateEventBytes("H2", CAMERACLIENT_TRIGGER_STABLE, {}));
+  // The reply comes after the events on the same stream: once it is in, every event was taken.
+  int state = 0;
+  ASSERT_EQ(CameraClient_GetConnectState(m_handle, &state), 0);
+  ASSERT_EQ(state, 1);
+  sink.release.Open();
+  constexpr int kFitting = 8;  // 64 MiB of 8 MiB clips
+  ASSERT_TRUE(Eventually([&] { return sink.calls == 1 + kFitting + 1; }));
+  std::this_thread::sleep_for(100ms);
+  EXPECT_EQ(sink.calls, 1 + kFitting + 1);
 }
 
 int CloseFromInside(CameraClientHandle handle, void* user, const CameraClientPlateResult*, int, int, int,

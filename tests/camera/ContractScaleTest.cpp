@@ -1,11 +1,12 @@
 // Many cameras and many threads: a search finds all 200 simulated cameras, 200 handles are open
-// at once and each reads its whole configuration, and calls on one handle from two threads are
-// serialised.
+// at once and each reads its whole configuration (in this process and from lpr-camsim), and calls
+// on one handle from two threads are serialised.
 
 #include "cameraclient/CameraClient.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
@@ -13,8 +14,10 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
+#include "CamsimProgram.h"
 #include "Eventually.h"
 #include "SimCameras.h"
 
@@ -73,8 +76,9 @@ TEST_F(ContractScaleTest, ASearchFindsAllTwoHundredCamerasOnce) {
   EXPECT_EQ(std::set<std::string>(found.reports.begin(), found.reports.end()).size(), kCameras);
 }
 
-// What the configuration export reads of one camera; false at the first call that fails.
-bool ReadWholeConfiguration(CameraClientHandle handle, const camsim::SimCamera& camera) {
+// What the configuration export reads of one camera; false at the first call that fails, or when
+// the camera reports another address than `ip`:`port`.
+bool ReadWholeConfiguration(CameraClientHandle handle, const std::string& ip, std::uint16_t port) {
   CameraClientNetParam net{};
   CameraClientProvinceInfo province{};
   CameraClientOsdParam osd{};
@@ -109,38 +113,88 @@ bool ReadWholeConfiguration(CameraClientHandle handle, const camsim::SimCamera& 
       CameraClient_GetNtpParam(handle, server, &ntpEnable, &ntpInterval) == 0 &&
       CameraClient_GetRealShowText(handle, realShow) == 0;
   // Each handle reads its own camera.
-  return read && std::string(net.ip) == camera.Ip() && net.port == camera.Port();
+  return read && std::string(net.ip) == ip && net.port == port;
+}
+
+// Runs `work(i)` for every camera index, spread over eight threads at once.
+template <typename Work>
+void ForEachCamera(Work work) {
+  constexpr int kThreads = 8;
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      for (std::size_t i = static_cast<std::size_t>(t); i < kCameras; i += kThreads) work(i);
+    });
+  }
+  for (auto& thread : threads) thread.join();
 }
 
 TEST_F(ContractScaleTest, TwoHundredHandlesOpenAtOnceEachReadItsConfiguration) {
   ASSERT_TRUE(m_sim.Add(kCameras));
   std::vector<CameraClientHandle> handles(kCameras, 0);
   std::atomic<int> failures{0};
-  constexpr int kThreads = 8;
-  auto forEachCamera = [&](auto work) {
-    std::vector<std::thread> threads;
-    for (int t = 0; t < kThreads; ++t) {
-      threads.emplace_back([&, t] {
-        for (std::size_t i = static_cast<std::size_t>(t); i < kCameras; i += kThreads) work(i);
-      });
-    }
-    for (auto& thread : threads) thread.join();
-  };
-  forEachCamera([&](std::size_t i) {
+  ForEachCamera([&](std::size_t i) {
     handles[i] = m_sim.Open(i);
     if (handles[i] == 0) ++failures;
   });
   ASSERT_EQ(failures, 0);
   EXPECT_EQ(std::set<CameraClientHandle>(handles.begin(), handles.end()).size(), kCameras);
-  forEachCamera([&](std::size_t i) {
-    if (!ReadWholeConfiguration(handles[i], m_sim.Camera(i))) ++failures;
+  ForEachCamera([&](std::size_t i) {
+    if (!ReadWholeConfiguration(handles[i], m_sim.Camera(i).Ip(), m_sim.Camera(i).Port())) ++failures;
   });
   EXPECT_EQ(failures, 0);
   for (std::size_t i = 0; i < kCameras; ++i) EXPECT_GE(m_sim.Camera(i).ConnectionCount(), 1u) << i;
-  forEachCamera([&](std::size_t i) {
+  ForEachCamera([&](std::size_t i) {
     if (CameraClient_Close(handles[i]) != 0) ++failures;
   });
   EXPECT_EQ(failures, 0);
+}
+
+// The "ip:port" entries of a search-target list.
+std::vector<std::pair<std::string, std::uint16_t>> Addresses(const std::string& targets) {
+  std::vector<std::pair<std::string, std::uint16_t>> addresses;
+  std::size_t start = 0;
+  while (start < targets.size()) {
+    const std::size_t end = std::min(targets.find(',', start), targets.size());
+    const std::string entry = targets.substr(start, end - start);
+    const std::size_t colon = entry.rfind(':');
+    addresses.emplace_back(entry.substr(0, colon), static_cast<std::uint16_t>(std::stoi(entry.substr(colon + 1))));
+    start = end + 1;
+  }
+  return addresses;
+}
+
+// The same over lpr-camsim in its own process, as the demo runs it; it ends cleanly on SIGTERM.
+TEST_F(ContractScaleTest, TheCamsimProgramServesTwoHundredCameras) {
+  CamsimProgram program({"--cameras", std::to_string(kCameras), "--base", m_sim.SpareIp(1), "--port", "8080",
+                         "--no-multicast"});
+  ASSERT_FALSE(program.SearchTargets().empty());
+  const auto addresses = Addresses(program.SearchTargets());
+  ASSERT_EQ(addresses.size(), kCameras);
+
+  ::setenv("CAMERACLIENT_SEARCH_TARGETS", program.SearchTargets().c_str(), 1);
+  Found found;
+  ASSERT_EQ(CameraClient_StartFindDeviceEx(OnFound, &found), 0);
+  ASSERT_TRUE(Eventually([&] { return found.Size() >= kCameras; }, 30s));
+  CameraClient_StopFindDevice();
+  {
+    std::lock_guard lock(found.mutex);
+    EXPECT_EQ(std::set<std::string>(found.reports.begin(), found.reports.end()).size(), kCameras);
+  }
+
+  std::vector<CameraClientHandle> handles(kCameras, 0);
+  std::atomic<int> failures{0};
+  ForEachCamera([&](std::size_t i) {
+    handles[i] = CameraClient_Open(addresses[i].first.c_str(), addresses[i].second, "qorvt", "qorvt");
+    if (handles[i] == 0) ++failures;
+  });
+  ASSERT_EQ(failures, 0);
+  ForEachCamera([&](std::size_t i) {
+    if (!ReadWholeConfiguration(handles[i], addresses[i].first, addresses[i].second)) ++failures;
+  });
+  EXPECT_EQ(failures, 0);
+  ForEachCamera([&](std::size_t i) { CameraClient_Close(handles[i]); });
+  EXPECT_EQ(program.Terminate(), 0);
 }
 
 TEST_F(ContractScaleTest, CallsOnOneHandleFromTwoThreadsAreSerialised) {

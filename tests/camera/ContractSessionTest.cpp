@@ -90,6 +90,62 @@ TEST(ContractEncryptionTest, ModeTwoDemandsTheSecondLogin) {
   EXPECT_GE(sim.Camera(0).Calls().CountOf(Operation::LoginEncrypted), 3u);
 }
 
+// A new connection of a handle logs in as the camera's encryption now demands: after this handle
+// changed the mode or the user password, and even when another client changed them meanwhile.
+TEST(ContractEncryptionTest, AHandleReconnectsAfterTheEncryptionChanged) {
+  struct Change {
+    const char* name;
+    int initialMode;
+    bool byOtherClient;
+    int (*apply)(CameraClientHandle);
+    const char* loginAfterwards;  // the second login the handle still has to make, or null
+  };
+  const Change changes[] = {
+      {"this handle sets mode 2", 0, false, [](CameraClientHandle h) { return CameraClient_SetEncryptMode(h, "123456", 2); },
+       nullptr},
+      {"this handle sets mode 0", 2, false, [](CameraClientHandle h) { return CameraClient_SetEncryptMode(h, "123456", 0); },
+       nullptr},
+      {"this handle changes the password", 2, false,
+       [](CameraClientHandle h) { return CameraClient_SetEncryptPassword(h, "123456", "654321"); }, nullptr},
+      {"another client sets mode 0", 2, true,
+       [](CameraClientHandle h) { return CameraClient_SetEncryptMode(h, "123456", 0); }, nullptr},
+      {"another client changes the password", 2, true,
+       [](CameraClientHandle h) { return CameraClient_ResetEncryptPassword(h, "888888", "654321"); }, "654321"},
+  };
+  auto openLoggedIn = [](SimCameras& sim) {
+    const CameraClientHandle handle = sim.Open(0);
+    CameraClientEncryptInfo info{};
+    CameraClient_GetEncryptInfo(handle, &info);
+    if (info.currentMode == 2) {
+      CameraClient_ApplyEncryptInfo(handle, &info);
+      CameraClient_LoginEncrypted(handle, "123456");
+    }
+    return handle;
+  };
+  for (const Change& change : changes) {
+    SimCameras sim;
+    camsim::CameraProfile profile;
+    profile.encryptMode = change.initialMode;
+    profile.userPassword = "123456";
+    profile.masterPassword = "888888";
+    ASSERT_TRUE(sim.Add(1, profile));
+    const CameraClientHandle handle = openLoggedIn(sim);
+    int a = 0, b = 0, c = 0, d = 0;
+    ASSERT_EQ(CameraClient_GetFirmwareVersion(handle, &a, &b, &c, &d), 0) << change.name;
+    ASSERT_EQ(change.apply(change.byOtherClient ? openLoggedIn(sim) : handle), 0) << change.name;
+
+    sim.Camera(0).CloseConnections();
+    int state = 0;
+    ASSERT_TRUE(Eventually([&] { return CameraClient_GetConnectState(handle, &state) == 0 && state == 1; }))
+        << change.name;
+    if (change.loginAfterwards != nullptr) {
+      EXPECT_NE(CameraClient_GetFirmwareVersion(handle, &a, &b, &c, &d), 0) << change.name;
+      ASSERT_EQ(CameraClient_LoginEncrypted(handle, change.loginAfterwards), 0) << change.name;
+    }
+    EXPECT_EQ(CameraClient_GetFirmwareVersion(handle, &a, &b, &c, &d), 0) << change.name;
+  }
+}
+
 TEST(ContractEncryptionTest, ModesAndPasswordsChangeWithTheRightPassword) {
   SimCameras sim;
   camsim::CameraProfile profile;

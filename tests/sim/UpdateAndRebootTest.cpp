@@ -39,18 +39,18 @@ class UpdateAndRebootTest : public SimulatorFixture {
     ASSERT_TRUE(m_client.Open(m_camera->Ip(), m_camera->Port()));
   }
 
-  // Begin, the image in pieces of at most 128 KiB, commit: the status of the commit.
+  // Begin, the image in chunks of at most 128 KiB, commit: the status of the commit.
   Status Upload(ProtocolClient& client, const Bytes& image) {
     const Status begun = client.StatusOf(Operation::UpdateBegin, camera::protocol::PayloadWriter().U32(
                                                                       static_cast<std::uint32_t>(image.size())).Take());
     if (begun != Status::Ok) return begun;
-    constexpr std::size_t kPiece = 128 * 1024;
-    for (std::size_t offset = 0; offset < image.size(); offset += kPiece) {
-      camera::protocol::UpdateDataRequest piece;
-      piece.offset = static_cast<std::uint32_t>(offset);
-      piece.bytes.assign(image.begin() + static_cast<std::ptrdiff_t>(offset),
-                         image.begin() + static_cast<std::ptrdiff_t>(std::min(image.size(), offset + kPiece)));
-      if (const Status sent = client.StatusOf(Operation::UpdateData, piece.Encode()); sent != Status::Ok) return sent;
+    constexpr std::size_t kChunk = 128 * 1024;
+    for (std::size_t offset = 0; offset < image.size(); offset += kChunk) {
+      camera::protocol::UpdateDataRequest chunk;
+      chunk.offset = static_cast<std::uint32_t>(offset);
+      chunk.bytes.assign(image.begin() + static_cast<std::ptrdiff_t>(offset),
+                         image.begin() + static_cast<std::ptrdiff_t>(std::min(image.size(), offset + kChunk)));
+      if (const Status sent = client.StatusOf(Operation::UpdateData, chunk.Encode()); sent != Status::Ok) return sent;
     }
     return client.StatusOf(Operation::UpdateCommit);
   }

@@ -72,13 +72,13 @@ void DecodeEvent(const Frame& event) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> input(data, size);
-  // The stream, fed in pieces whose sizes come from the input itself.
+  // The stream, fed in chunks whose sizes come from the input itself.
   FrameDecoder decoder(Receiver::Library);
   std::size_t offset = 0;
   while (offset < size && !decoder.Broken()) {
-    const std::size_t piece = std::min<std::size_t>(size - offset, 1 + data[offset] % 64);
-    decoder.Feed(input.subspan(offset, piece));
-    offset += piece;
+    const std::size_t chunk = std::min<std::size_t>(size - offset, 1 + data[offset] % 64);
+    decoder.Feed(input.subspan(offset, chunk));
+    offset += chunk;
     while (auto frame = decoder.Next()) {
       if (frame->header.kind == FrameKind::Event) {
         DecodeEvent(*frame);

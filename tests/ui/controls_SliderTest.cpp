@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "tests/ui/ControlsTestSupport.h"
 
 namespace ui::testing {
@@ -107,6 +109,27 @@ TEST_F(SliderTest, ProgressFillsItsShareOfTheBar) {
     const int y = static_cast<int>((rc.top + rc.bottom) / 2);
     EXPECT_EQ(picture->ColorAt(static_cast<int>(rc.left + 45), y), 0xFF00AA00u);
     EXPECT_NE(picture->ColorAt(static_cast<int>(rc.left + 55), y), 0xFF00AA00u);
+  });
+}
+
+TEST_F(SliderTest, ARangeAsWideAsTheIntegersStillPlacesTheThumbAndTheFill) {
+  driver.Run([&] {
+    auto* progress = Find<CProgressUI>("progress");
+    for (CProgressUI* bar : {static_cast<CProgressUI*>(Slider()), progress}) {
+      bar->SetMinValue(std::numeric_limits<int>::min());
+      bar->SetMaxValue(std::numeric_limits<int>::max());
+      bar->SetValue(0);
+    }
+    const RECT slider = Slider()->GetPos();
+    const RECT thumb = Slider()->GetThumbRect();
+    EXPECT_NEAR((thumb.left + thumb.right) / 2, (slider.left + slider.right) / 2, 1);
+    EXPECT_EQ(Slider()->ValueAt(POINT{slider.right, slider.top}), std::numeric_limits<int>::max());
+    EXPECT_EQ(Slider()->ValueAt(POINT{slider.left, slider.top}), std::numeric_limits<int>::min());
+    const RECT rc = progress->GetPos();
+    const Canvas* picture = HostWindowPicture(hwnd);
+    const int y = static_cast<int>((rc.top + rc.bottom) / 2);
+    EXPECT_EQ(picture->ColorAt(static_cast<int>(rc.left + 95), y), 0xFF00AA00u);
+    EXPECT_NE(picture->ColorAt(static_cast<int>(rc.left + 105), y), 0xFF00AA00u);
   });
 }
 

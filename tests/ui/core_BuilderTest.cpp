@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
+
 #include "platform/ui/core/UIContainer.h"
 #include "platform/ui/core/UIManager.h"
 #include "platform/ui/core/UIResource.h"
@@ -103,6 +106,58 @@ TEST_F(BuilderTest, IncludeBuildsAnotherLayoutInPlace) {
   auto* layout = static_cast<CContainerUI*>(root->GetInterface("Container"));
   ASSERT_EQ(layout->GetCount(), 3);
   EXPECT_EQ(layout->GetItemAt(2)->GetName(), "included");
+}
+
+// Counts the controls alive, so a test can see that nothing built is left without an owner.
+class CountedControl : public CControlUI {
+ public:
+  CountedControl() { ++alive; }
+  ~CountedControl() override { --alive; }
+  static inline int alive = 0;
+};
+
+class CountedFactory : public IDialogBuilderCallback {
+ public:
+  CControlUI* CreateControl(const char* className, CPaintManagerUI*) override {
+    return std::strcmp(className, "Counted") == 0 ? new CountedControl : nullptr;
+  }
+};
+
+TEST_F(BuilderTest, WithoutAParentOnlyTheFirstTopLevelControlIsKept) {
+  skin.Add("part.xml", R"(<Counted name="a"/><Counted name="b"/>)");
+  ASSERT_TRUE(skin.Install());
+  CountedFactory counted;
+  for (const char* xml : {R"(<Counted name="a"/><Counted name="b"/><Counted name="c"/>)",
+                          R"(<Window><Include source="part.xml" count="3"/></Window>)"}) {
+    CDialogBuilder builder;
+    std::unique_ptr<CControlUI> root(builder.Create(xml, nullptr, &counted));
+    ASSERT_NE(root, nullptr) << xml;
+    EXPECT_EQ(root->GetName(), "a") << xml;
+    EXPECT_EQ(CountedControl::alive, 1) << xml;
+  }
+  EXPECT_EQ(CountedControl::alive, 0);
+}
+
+TEST_F(BuilderTest, IncludesThatMultiplyWithoutEndAreCut) {
+  // Each level includes itself ten times: ten to the eighth controls if nothing stopped it.
+  skin.Add("self.xml", R"(<VerticalLayout><Include source="self.xml" count="10"/></VerticalLayout>)")
+      .Add("many.xml", R"(<VerticalLayout><Include source="cell.xml" count="2000000000"/></VerticalLayout>)")
+      .Add("cell.xml", R"(<Control/>)");
+  ASSERT_TRUE(skin.Install());
+  auto countAll = [](CControlUI*, void* count) -> CControlUI* {
+    ++*static_cast<int*>(count);
+    return nullptr;
+  };
+  for (const char* name : {"self.xml", "many.xml"}) {
+    CDialogBuilder builder;
+    std::unique_ptr<CControlUI> root(builder.Create(name));
+    ASSERT_NE(root, nullptr) << name;  // what fits within the limit is built
+    int built = 0;
+    root->FindControl(countAll, &built, UIFIND_ALL);
+    EXPECT_GT(built, 1000) << name;
+    EXPECT_LE(built, 100000) << name;
+    EXPECT_FALSE(builder.GetLastErrorMessage().empty()) << name;
+  }
 }
 
 TEST_F(BuilderTest, LayoutsThatCannotBeBuiltGiveNothingAndSayWhy) {

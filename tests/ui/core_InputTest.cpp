@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "platform/ui/core/NativeWindow.h"
 #include "platform/ui/host/Host.h"
 #include "platform/ui/test/Driver.h"
@@ -326,6 +330,51 @@ TEST_F(InputTest, SendNotifyIsSynchronousAndSkipsANotifierRemovedMeanwhile) {
     EXPECT_EQ(later.seen, std::vector<std::string>{"custom:5"});
     pm.RemoveNotifier(&remover);
   });
+}
+
+TEST_F(InputTest, AsynchronousNotificationsFollowTheMessageAndDropSendersRemovedMeanwhile) {
+  ClearEvents();
+  driver.Run([&] {
+    window->onNotify = [&](TNotifyUI& msg) {
+      if (msg.sType == "one") {
+        auto* third = Probe("third");
+        static_cast<CContainerUI*>(third->GetParent())->Remove(third);
+      }
+      return false;
+    };
+    CPaintManagerUI& pm = window->Manager();
+    pm.SendNotify(Probe("first"), "one", 0, 0, true);
+    pm.SendNotify(Probe("third"), "two", 0, 0, true);
+    pm.SendNotify(Probe("second"), "three", 0, 0, true);
+    EXPECT_TRUE(window->notifications.empty());  // nothing before the current message is done
+  });
+  driver.WaitUntilIdle();
+  const auto types = driver.Get<std::vector<std::string>>([&] {
+    std::vector<std::string> seen;
+    for (const auto& n : window->notifications) seen.push_back(n.type + ":" + n.sender);
+    return seen;
+  });
+  EXPECT_EQ(types, (std::vector<std::string>{"one:first", "three:second"}));
+}
+
+TEST_F(InputTest, ANotifierMayEndThePaintManagerWhileAsynchronousNotificationsWait) {
+  struct Ender : INotifyUI {
+    void Notify(TNotifyUI&) override {
+      ++seen;
+      manager.reset();
+    }
+    std::unique_ptr<CPaintManagerUI> manager;
+    int seen = 0;
+  } ender;
+  driver.Run([&] {
+    ender.manager = std::make_unique<CPaintManagerUI>();
+    ender.manager->Init(hwnd);
+    ender.manager->AddNotifier(&ender);
+    ender.manager->SendNotify(Probe("first"), "one", 0, 0, true);
+    ender.manager->SendNotify(Probe("first"), "two", 0, 0, true);
+  });
+  driver.WaitUntilIdle();
+  EXPECT_EQ(driver.Get<int>([&] { return ender.seen; }), 1);
 }
 
 }  // namespace

@@ -6,14 +6,13 @@
 #include "platform/os/WinTypes.h"
 #include "platform/ui/core/UIControl.h"
 #include "platform/ui/core/UIEvents.h"
+#include "platform/ui/core/UIRect.h"
 
 namespace ui {
 
 inline bool IsName(const char* a, const char* b) { return a != nullptr && b != nullptr && std::strcmp(a, b) == 0; }
 
-inline bool PointInRect(const RECT& rc, POINT pt) {
-  return pt.x >= rc.left && pt.x < rc.right && pt.y >= rc.top && pt.y < rc.bottom;
-}
+inline bool PointInRect(const RECT& rc, POINT pt) { return PtInRect(rc, pt); }
 
 inline bool IsMouseEvent(int type) { return type > UIEVENT__MOUSEBEGIN && type < UIEVENT__MOUSEEND; }
 

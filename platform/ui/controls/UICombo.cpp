@@ -9,6 +9,7 @@
 #include "platform/ui/core/UIAttributes.h"
 #include "platform/ui/core/UIBuilder.h"
 #include "platform/ui/core/UIManager.h"
+#include "platform/ui/core/UIRect.h"
 #include "platform/ui/render/RenderEngine.h"
 
 namespace ui {
@@ -18,14 +19,6 @@ const bool g_registered = CControlFactory::Register("Combo", [](CPaintManagerUI*
 constexpr DWORD kArrowColor = 0xFF4A6F99;
 constexpr int kArrowWidth = 18;
 constexpr unsigned char kKeyF4 = 0x73;
-
-bool IntersectRect(RECT* out, const RECT& a, const RECT& b) {
-  out->left = std::max(a.left, b.left);
-  out->top = std::max(a.top, b.top);
-  out->right = std::min(a.right, b.right);
-  out->bottom = std::min(a.bottom, b.bottom);
-  return out->left < out->right && out->top < out->bottom;
-}
 
 }  // namespace
 

@@ -82,8 +82,9 @@ void CProgressUI::SetAttribute(const char* name, const char* value) {
 RECT CProgressUI::FilledRect() const {
   RECT rc = m_rcItem;
   if (m_nMax <= m_nMin) return RECT{rc.left, rc.top, rc.left, rc.top};
-  const long long span = m_nMax - m_nMin;
-  const long long done = m_nValue - m_nMin;
+  // In 64 bits: a range from a layout may span the whole int.
+  const long long span = static_cast<long long>(m_nMax) - m_nMin;
+  const long long done = static_cast<long long>(m_nValue) - m_nMin;
   if (m_bHorizontal) {
     rc.right = rc.left + static_cast<long>(RectWidth(m_rcItem) * done / span);
   } else {

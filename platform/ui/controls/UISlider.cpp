@@ -37,8 +37,8 @@ void CSliderUI::SetThumbSize(SIZE size) {
 }
 
 RECT CSliderUI::GetThumbRect() const {
-  const long span = std::max(1, m_nMax - m_nMin);
-  const long long done = m_nValue - m_nMin;
+  const long long span = std::max(1LL, static_cast<long long>(m_nMax) - m_nMin);
+  const long long done = static_cast<long long>(m_nValue) - m_nMin;
   if (m_bHorizontal) {
     const long travel = std::max(0L, RectWidth(m_rcItem) - m_szThumb.cx);
     const long left = m_rcItem.left + static_cast<long>(travel * done / span);
@@ -52,7 +52,7 @@ RECT CSliderUI::GetThumbRect() const {
 }
 
 int CSliderUI::ValueAt(POINT pt) const {
-  const long long span = m_nMax - m_nMin;
+  const long long span = static_cast<long long>(m_nMax) - m_nMin;
   const long travel = m_bHorizontal ? RectWidth(m_rcItem) - m_szThumb.cx : RectHeight(m_rcItem) - m_szThumb.cy;
   if (span <= 0 || travel <= 0) return m_nMin;
   const long offset = m_bHorizontal ? pt.x - m_rcItem.left - m_szThumb.cx / 2

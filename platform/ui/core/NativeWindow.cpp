@@ -202,7 +202,6 @@ void DestroyTree(const std::shared_ptr<WindowRecord>& record) {
   FocusAfterDestroy(record);
   queue->KillTimers(hwnd);
   queue->ForgetDirty(hwnd);
-  queue->closeResults[hwnd] = record->closeResult;
   if (auto parent = LocalRecord(record->parent); parent != nullptr && record->IsChildWindow()) {
     std::erase(parent->children, hwnd);
     InvalidateRoot(RootRecord(parent), OffsetRect(record->rect, OriginInRoot(parent)));

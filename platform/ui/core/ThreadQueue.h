@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <mutex>
@@ -62,7 +61,6 @@ class ThreadQueue {
   UINT lastDownMessage = 0;
   os::Clock::Duration lastDownTime{};
   POINT lastDownPoint{};
-  std::map<HWND, UINT> closeResults;
   std::set<int> keysDown;
   int cursorId = 0;
 

@@ -17,6 +17,8 @@ namespace {
 constexpr int kMaxIncludeDepth = 8;
 // Deeper trees are refused: building, laying out and deleting them recurses per level.
 constexpr int kMaxNesting = 128;
+// Includes repeat and nest, so a few lines of layout could ask for billions of controls.
+constexpr int kMaxControls = 100000;
 
 std::string Gbk(const pugi::char_t* utf8) { return os::Utf8ToGbk(utf8 != nullptr ? utf8 : ""); }
 
@@ -33,7 +35,7 @@ class TreeBuilder {
     for (pugi::xml_node child : node.children()) {
       if (child.type() != pugi::node_element) continue;
       CControlUI* built = Is(child.name(), "Include") ? BuildInclude(child, parent, depth) : Build(child, parent, depth);
-      if (first == nullptr) first = built;
+      KeepFirst(&first, built, parent);
     }
     return first;
   }
@@ -43,6 +45,7 @@ class TreeBuilder {
       *m_error = "the layout nests too deeply";
       return nullptr;
     }
+    if (OverBudget()) return nullptr;
     const char* className = node.name();
     CControlUI* control = CControlFactory::Create(className, m_manager);
     if (control == nullptr && m_callback != nullptr) control = m_callback->CreateControl(className, m_manager);
@@ -50,6 +53,7 @@ class TreeBuilder {
       *m_error = std::string("no control class \"") + className + "\"";
       return nullptr;
     }
+    ++m_built;
     ++m_nesting;
     BuildChildren(node, control, depth);
     --m_nesting;
@@ -81,16 +85,16 @@ class TreeBuilder {
     }
     const std::string source = Gbk(node.attribute("source").value());
     const int count = std::max(1, node.attribute("count").as_int(1));
+    pugi::xml_document document;
+    const auto bytes = CResourceManagerUI::LoadResource(source);
+    if (!bytes.has_value() || !document.load_buffer(bytes->data(), bytes->size())) {
+      *m_error = "cannot read included layout \"" + source + "\"";
+      return nullptr;
+    }
     CControlUI* first = nullptr;
-    for (int i = 0; i < count; ++i) {
-      pugi::xml_document document;
-      const auto bytes = CResourceManagerUI::LoadResource(source);
-      if (!bytes.has_value() || !document.load_buffer(bytes->data(), bytes->size())) {
-        *m_error = "cannot read included layout \"" + source + "\"";
-        return first;
-      }
+    for (int i = 0; i < count && !OverBudget(); ++i) {
       CControlUI* built = BuildChildren(document, parent, depth + 1);
-      if (first == nullptr) first = built;
+      KeepFirst(&first, built, parent);
     }
     return first;
   }
@@ -157,10 +161,26 @@ class TreeBuilder {
   }
 
  private:
+  // Without a parent only the first control built is kept: nothing would own the others.
+  static void KeepFirst(CControlUI** first, CControlUI* built, CControlUI* parent) {
+    if (*first == nullptr) {
+      *first = built;
+    } else if (parent == nullptr) {
+      delete built;
+    }
+  }
+
+  bool OverBudget() {
+    if (m_built < kMaxControls) return false;
+    *m_error = "the layout holds too many controls";
+    return true;
+  }
+
   IDialogBuilderCallback* m_callback;
   CPaintManagerUI* m_manager;
   std::string* m_error;
   int m_nesting = 0;
+  int m_built = 0;
 };
 
 }  // namespace

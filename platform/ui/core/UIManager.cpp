@@ -21,6 +21,7 @@ struct CPaintManagerUI::TimerInfo {
 
 struct CPaintManagerUI::AsyncNotify {
   TNotifyUI msg;
+  std::uint64_t sequence;
 };
 
 namespace {
@@ -208,7 +209,7 @@ void CPaintManagerUI::SendNotify(TNotifyUI& msg, bool async) {
   msg.ptMouse = m_ptLastMousePos;
   msg.dwTimestamp = static_cast<DWORD>(os::TickCountMs());
   if (async) {
-    m_asyncNotify.push_back(AsyncNotify{msg});
+    m_asyncNotify.push_back(AsyncNotify{msg, m_nextAsyncSequence++});
     if (!m_bAsyncPosted && m_hWndPaint != nullptr) {
       m_bAsyncPosted = true;
       std::weak_ptr<CPaintManagerUI*> self = m_self;
@@ -242,9 +243,18 @@ void CPaintManagerUI::SendNotify(CControlUI* control, const char* type, WPARAM w
 
 void CPaintManagerUI::DrainAsyncNotify() {
   m_bAsyncPosted = false;
-  std::vector<AsyncNotify> pending;
-  pending.swap(m_asyncNotify);
-  for (AsyncNotify& entry : pending) SendNotify(entry.msg, false);
+  // One at a time from the queue, so that a notifier may delete a sender whose notifications
+  // still wait (ReapObjects drops them) or end this manager. What the notifiers send on goes to
+  // the next drain.
+  const std::uint64_t end = m_nextAsyncSequence;
+  std::weak_ptr<CPaintManagerUI*> self = m_self;
+  while (!m_asyncNotify.empty() && m_asyncNotify.front().sequence < end) {
+    TNotifyUI msg = m_asyncNotify.front().msg;
+    m_asyncNotify.erase(m_asyncNotify.begin());
+    SendNotify(msg, false);
+    auto alive = self.lock();
+    if (alive == nullptr || *alive == nullptr) return;
+  }
 }
 
 bool CPaintManagerUI::AddPreMessageFilter(IMessageFilterUI* filter) {

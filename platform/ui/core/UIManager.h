@@ -4,6 +4,7 @@
 // notifications to the window's notifiers, keeps fonts, default colours and per-class default
 // attributes, and paints the tree. One paint manager per window, used on the window's thread.
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -194,6 +195,7 @@ class CPaintManagerUI {
   UINT_PTR m_nextTimerId = 1;
   std::vector<CControlUI*> m_delayedCleanup;
   std::vector<AsyncNotify> m_asyncNotify;
+  std::uint64_t m_nextAsyncSequence = 0;
   bool m_bCaptionDrag = false;
   POINT m_ptCaptionDragStart{};
   // Lets work queued for later find out that this manager is gone.

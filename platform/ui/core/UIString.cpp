@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/os/Charset.h"
+
 namespace ui {
 namespace {
 
@@ -20,6 +22,19 @@ std::string FormatArgs(const char* format, va_list args) {
   std::vsnprintf(text.data(), text.size(), format, args);
   text.resize(static_cast<std::size_t>(needed));
   return text;
+}
+
+// The trail byte of a double-byte character may be an ASCII letter: it stays as it is.
+template <typename Change>
+void ChangeAsciiCase(std::string& text, Change change) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (os::IsGbkLeadByte(c)) {
+      ++i;
+    } else if (c < 0x80) {
+      text[i] = static_cast<char>(change(c));
+    }
+  }
 }
 
 }  // namespace
@@ -75,7 +90,12 @@ bool CDuiString::operator==(const char* text) const { return m_text == (text != 
 int CDuiString::Compare(const char* text) const { return std::strcmp(m_text.c_str(), text != nullptr ? text : ""); }
 
 int CDuiString::CompareNoCase(const char* text) const {
-  return strcasecmp(m_text.c_str(), text != nullptr ? text : "");
+  std::string mine = m_text;
+  std::string theirs = text != nullptr ? text : "";
+  const auto lower = [](int c) { return std::tolower(c); };
+  ChangeAsciiCase(mine, lower);
+  ChangeAsciiCase(theirs, lower);
+  return std::strcmp(mine.c_str(), theirs.c_str());
 }
 
 CDuiString CDuiString::Left(int length) const {
@@ -127,15 +147,9 @@ int CDuiString::Replace(const char* from, const char* to) {
   return count;
 }
 
-void CDuiString::MakeUpper() {
-  std::transform(m_text.begin(), m_text.end(), m_text.begin(),
-                 [](unsigned char c) { return c < 0x80 ? static_cast<char>(std::toupper(c)) : static_cast<char>(c); });
-}
+void CDuiString::MakeUpper() { ChangeAsciiCase(m_text, [](int c) { return std::toupper(c); }); }
 
-void CDuiString::MakeLower() {
-  std::transform(m_text.begin(), m_text.end(), m_text.begin(),
-                 [](unsigned char c) { return c < 0x80 ? static_cast<char>(std::tolower(c)) : static_cast<char>(c); });
-}
+void CDuiString::MakeLower() { ChangeAsciiCase(m_text, [](int c) { return std::tolower(c); }); }
 
 int CDuiString::Format(const char* format, ...) {
   va_list args;

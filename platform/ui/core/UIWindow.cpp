@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/ui/core/MessageLoop.h"
-#include "platform/ui/core/ThreadQueue.h"
+#include "platform/ui/core/WindowModel.h"
 
 namespace ui {
 
@@ -45,6 +45,9 @@ UINT CWindowWnd::ShowModal() {
   const HWND hwnd = m_hWnd;
   if (hwnd == nullptr) return IDCANCEL;
   const HWND owner = GetParent(hwnd);
+  // Kept past the window's end: it holds the code that Close gave.
+  const std::shared_ptr<WindowRecord> record = LocalRecord(hwnd);
+  if (record == nullptr) return IDCANCEL;
   m_iModalCallerDepth = CurrentLoopDepth();
   ShowWindow(true, true);
   const bool ownerWasEnabled = owner != nullptr && IsWindowEnabled(owner);
@@ -55,13 +58,7 @@ UINT CWindowWnd::ShowModal() {
     EnableWindow(owner, true);
     SetActiveWindow(owner);
   }
-  auto queue = ThreadQueue::Current();
-  UINT result = IDCANCEL;
-  if (auto it = queue->closeResults.find(hwnd); it != queue->closeResults.end()) {
-    result = it->second;
-    queue->closeResults.erase(it);
-  }
-  return result;
+  return record->closeResult;
 }
 
 void CWindowWnd::Close(UINT ret) {

@@ -182,13 +182,29 @@ void Driver::InstallDialogHandlers() {
 int Driver::QuitCount() const { return m_thread != nullptr ? m_thread->quits.load() : 0; }
 
 bool Driver::PostAndWait(const std::function<void()>& code, bool* finished) {
-  auto done = std::make_shared<std::atomic<bool>>(false);
-  const std::uint64_t before = m_queue->PostCommand([code, done] {
+  // `code` refers to the caller's frame: once the caller gave up waiting, it must never start.
+  struct Command {
+    std::mutex mutex;
+    bool started = false;
+    bool cancelled = false;
+    std::atomic<bool> done{false};
+  };
+  auto command = std::make_shared<Command>();
+  const std::uint64_t before = m_queue->PostCommand([code, command] {
+    {
+      std::lock_guard lock(command->mutex);
+      if (command->cancelled) return;
+      command->started = true;
+    }
     code();
-    *done = true;
+    command->done = true;
   });
   const bool idle = m_queue->WaitForIdle(before, m_options.idleTimeout);
-  if (finished != nullptr) *finished = *done;
+  if (!idle) {
+    std::lock_guard lock(command->mutex);
+    if (!command->started) command->cancelled = true;
+  }
+  if (finished != nullptr) *finished = command->done;
   return idle;
 }
 

@@ -1,0 +1,69 @@
+#include "batch/ConfigListItem.h"
+
+#include "batch/BatchConstants.h"
+#include "batch/BatchThreads.h"
+#include "batch/ConfigFile.h"
+#include "batch/CountingSemaphore.h"
+#include "batch/RowControls.h"
+
+namespace {
+
+constexpr int kApplied = 1;
+
+void RunImport(const ApplierTable& appliers, const std::shared_ptr<const ConfigSections>& sections,
+               const std::shared_ptr<DeviceInfo>& device, NetParamUse netParam, RowReporter reporter) {
+  SlotPermit permit(ImportSlots());
+  ConfigImportOutcome outcome;
+  try {
+    outcome = RunConfigAppliers(appliers, *sections, device, netParam, [&](int percent) {
+      reporter.Post(BatchConstants::kStatusImporting, percent, percent, false);
+    });
+  } catch (...) {
+    outcome = ConfigImportOutcome{0, false};
+  }
+  const bool done = outcome.lastResult == kApplied;
+  reporter.PostFinal(done ? BatchConstants::kStatusImportDone : BatchConstants::kStatusImportFailed,
+                     outcome.completed ? 100 : 0, outcome.completed ? 100 : 1, true);
+}
+
+}  // namespace
+
+CConfigListItem::CConfigListItem() : CBatchListItem(RowStatusFields{BatchConstants::kStatusNotImported, 0, 1, true}) {}
+
+void CConfigListItem::BindControls() {
+  m_pBtnLogin = FindRowControl<ui::CButtonUI>(this, "dlg_btn_login");
+  m_pCheck = FindRowControl<ui::COptionUI>(this, "opt_select_config");
+  m_pLblIp = FindRowControl<ui::CLabelUI>(this, "lbl_device_ip");
+  m_pLblPort = FindRowControl<ui::CLabelUI>(this, "lbl_device_port");
+  m_pLblVersion = FindRowControl<ui::CLabelUI>(this, "lbl_current_version");
+  m_pLblStatus = FindRowControl<ui::CLabelUI>(this, "lbl_import_status");
+  m_pLblPercent = FindRowControl<ui::CLabelUI>(this, "lbl_import_progress");
+  m_pProgress = FindRowControl<ui::CProgressUI>(this, "prog_import_pos");
+  m_pBtnImport = FindRowControl<ui::CButtonUI>(this, "dlg_btn_import");
+  if (m_pBtnLogin != nullptr) m_pBtnLogin->SetUserData(BatchConstants::kLoginMarker);
+  ShowStatus(m_pLblStatus, m_pLblPercent, m_pProgress);
+  m_appliers = RegisterAppliers();
+}
+
+void CConfigListItem::Refresh() {
+  const std::shared_ptr<DeviceInfo>& device = Device();
+  if (device == nullptr) return;
+  if (m_pLblIp != nullptr) m_pLblIp->SetText(device->Ip().c_str());
+  if (m_pLblPort != nullptr) m_pLblPort->SetText(std::to_string(device->Port()).c_str());
+  ShowLoginButton(m_pBtnLogin);
+  if (m_pLblVersion != nullptr) m_pLblVersion->SetText(device->GetVersion4Text().c_str());
+  ShowActionButton(m_pBtnImport, GetConfigFile().IsLoaded());
+  ShowStatus(m_pLblStatus, m_pLblPercent, m_pProgress);
+}
+
+bool CConfigListItem::CanStartImport() const {
+  return GetConfigFile().IsLoaded() && IsRunning() && !IsBusy() && !IsDeviceClaimed() && Device() != nullptr &&
+         Device()->Handle() != 0;
+}
+
+void CConfigListItem::StartImport(std::shared_ptr<const ConfigSections> sections, NetParamUse netParam) {
+  if (sections == nullptr || !CanStartImport()) return;
+  if (!BeginWork(RowStatusFields{BatchConstants::kStatusImporting, 0, 1, false})) return;
+  GetBatchThreads().Start([appliers = m_appliers, sections = std::move(sections), device = Device(), netParam,
+                           reporter = Reporter()] { RunImport(appliers, sections, device, netParam, reporter); });
+}

@@ -1,0 +1,58 @@
+#include "batch/UpdateListItem.h"
+
+#include "batch/BatchConstants.h"
+#include "batch/BatchThreads.h"
+#include "batch/RowControls.h"
+#include "batch/UpgradeWorker.h"
+#include "batch/VersionMap.h"
+
+CUpdateListItem::CUpdateListItem() : CBatchListItem(RowStatusFields{BatchConstants::kStatusNotUpgraded, 0, 1, true}) {}
+
+void CUpdateListItem::BindControls() {
+  m_pBtnLogin = FindRowControl<ui::CButtonUI>(this, "dlg_btn_login");
+  m_pCheck = FindRowControl<ui::COptionUI>(this, "opt_select");
+  m_pLblIp = FindRowControl<ui::CLabelUI>(this, "lbl_device_ip");
+  m_pLblPort = FindRowControl<ui::CLabelUI>(this, "lbl_device_port");
+  m_pLblVersion = FindRowControl<ui::CLabelUI>(this, "lbl_current_version");
+  m_pLblImage = FindRowControl<ui::CLabelUI>(this, "lbl_update_version");
+  m_pLblStatus = FindRowControl<ui::CLabelUI>(this, "lbl_update_status");
+  m_pLblPercent = FindRowControl<ui::CLabelUI>(this, "lbl_update_progress");
+  m_pProgress = FindRowControl<ui::CProgressUI>(this, "prog_update_pos");
+  m_pBtnUpdate = FindRowControl<ui::CButtonUI>(this, "dlg_btn_update");
+  if (m_pBtnLogin != nullptr) m_pBtnLogin->SetUserData(BatchConstants::kLoginMarker);
+  ShowStatus(m_pLblStatus, m_pLblPercent, m_pProgress);
+}
+
+void CUpdateListItem::Refresh() {
+  const std::shared_ptr<DeviceInfo>& device = Device();
+  if (device == nullptr) return;
+  if (m_pLblIp != nullptr) m_pLblIp->SetText(device->Ip().c_str());
+  if (m_pLblPort != nullptr) m_pLblPort->SetText(std::to_string(device->Port()).c_str());
+  ShowLoginButton(m_pBtnLogin);
+  ShowVersions();
+  ShowActionButton(m_pBtnUpdate, !ImageFileName().empty());
+  ShowStatus(m_pLblStatus, m_pLblPercent, m_pProgress);
+}
+
+void CUpdateListItem::ShowVersions() {
+  if (m_pLblVersion != nullptr) m_pLblVersion->SetText(Device()->GetVersion4Text().c_str());
+  const std::optional<VersionEntry> entry = GetVersionMap().Find(Device()->GetVersion3Text());
+  if (m_pLblImage != nullptr) m_pLblImage->SetText(entry ? entry->fileName.c_str() : "");
+}
+
+std::string CUpdateListItem::ImageFileName() const {
+  return m_pLblImage != nullptr ? m_pLblImage->GetText().Str() : std::string();
+}
+
+bool CUpdateListItem::CanStartUpgrade() const {
+  return IsRunning() && !IsBusy() && !IsDeviceClaimed() && Device() != nullptr && Device()->Handle() != 0 &&
+         !ImageFileName().empty();
+}
+
+void CUpdateListItem::StartUpgrade() {
+  if (!CanStartUpgrade()) return;
+  const std::string imagePath = GetVersionFolder() + "/" + ImageFileName();
+  if (!BeginWork(RowStatusFields{BatchConstants::kStatusUpgrading, 0, 1, false})) return;
+  GetBatchThreads().Start([job = UpgradeJob{Device(), imagePath, Reporter(), SharedRunFlag(), &UpdateSlots(),
+                                            kVersionUpgradeTiming}] { RunUpgrade(job); });
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+
+// Orders dotted version texts part by part as numbers, so that 5.1.16.0 comes after 5.1.7.3.
+// A part counts by its leading digits; a text with fewer parts comes first when the others
+// agree; texts of equal numbers fall back to byte order. A strict weak order, fit for sorting.
+bool VersionLess(const std::string& a, const std::string& b);

@@ -1,0 +1,106 @@
+#include "configtool/controls/PlateListItem.h"
+
+#include "cameraclient/CameraClient.h"
+#include "configtool/DialogBuilderCallbackEx.h"
+#include "configtool/controls/PlateViewerUI.h"
+
+namespace {
+
+constexpr int kCivilAviationPlate = 18;
+constexpr int kNewEnergyPlate = 19;
+
+// The viewer's background for a result's colour; none for a colour the viewer cannot show.
+int BackgroundOf(int colourCode, int plateType) {
+  switch (colourCode) {
+    case CAMERACLIENT_PLATE_COLOR_BLUE:
+      return kPlateBackgroundBlue;
+    case CAMERACLIENT_PLATE_COLOR_YELLOW:
+      return kPlateBackgroundYellow;
+    case CAMERACLIENT_PLATE_COLOR_WHITE:
+      return kPlateBackgroundWhite;
+    case CAMERACLIENT_PLATE_COLOR_BLACK:
+      return kPlateBackgroundBlack;
+    case CAMERACLIENT_PLATE_COLOR_GREEN:
+      if (plateType == kCivilAviationPlate) return kPlateBackgroundAviation;
+      if (plateType == kNewEnergyPlate) return kPlateBackgroundEnergy;
+      return kPlateBackgroundNone;
+    default:
+      return kPlateBackgroundNone;
+  }
+}
+
+void SetLabel(ui::CControlUI* label, const char* text) {
+  if (label != nullptr) label->SetText(text != nullptr ? text : "");
+}
+
+}  // namespace
+
+CPlateListItem::~CPlateListItem() {
+  // The picture was decoded for this row alone; keep the window's image cache small.
+  if (m_pPlateImage != nullptr && m_pManager != nullptr && !m_pPlateImage->GetBkImage().IsEmpty()) {
+    m_pManager->RemoveImage(m_pPlateImage->GetBkImage());
+  }
+}
+
+CPlateListItem* CPlateListItem::Create(ui::CPaintManagerUI* manager) {
+  CDialogBuilderCallbackEx callback;
+  ui::CDialogBuilder builder;
+  ui::CControlUI* root = builder.Create("PlateListItem.xml", nullptr, &callback, manager);
+  auto* row = dynamic_cast<CPlateListItem*>(root);
+  if (row == nullptr) delete root;
+  return row;
+}
+
+void CPlateListItem::BindSubControls() {
+  auto find = [this](const char* name) -> ui::CControlUI* {
+    return m_pManager != nullptr ? m_pManager->FindSubControlByName(this, name) : nullptr;
+  };
+  m_pRecordTime = find("lbl_RecordTime");
+  m_pPlateNumber = find("lbl_PlateNumber");
+  m_pPlateColor = find("lbl_PlateColor");
+  m_pResultType = find("lbl_result_type");
+  m_pPlateType = find("lbl_plate_type");
+  m_pPlateWidth = find("lbl_plate_width");
+  m_pPlateView = dynamic_cast<CPlateViewerUI*>(find("virtual_plate_view"));
+  m_pPlateImage = find("container_plate_img");
+}
+
+void CPlateListItem::SetRecord(const char* time, const char* plate, const char* colour, const char* trigger,
+                               const char* plateType, const char* picturePath, int colourCode, bool hidden,
+                               int plateTypeCode, const char* width) {
+  BindSubControls();
+  SetLabel(m_pRecordTime, time);
+  SetLabel(m_pPlateNumber, plate);
+  SetLabel(m_pPlateColor, colour);
+  SetLabel(m_pResultType, trigger);
+  SetLabel(m_pPlateType, plateType);
+  SetLabel(m_pPlateWidth, width);
+  if (!hidden && m_pPlateView != nullptr) {
+    const int background = BackgroundOf(colourCode, plateTypeCode);
+    if (background != kPlateBackgroundNone) m_pPlateView->SetPlate(plate, background);
+  }
+  if (picturePath != nullptr && *picturePath != '\0' && m_pPlateImage != nullptr) {
+    // A picture of the same name may have been replaced on disk since it was last shown.
+    if (m_pManager != nullptr) m_pManager->RemoveImage(picturePath);
+    m_pPlateImage->SetBkImage(picturePath);
+  }
+}
+
+int CPlateListItem::ColumnAt(POINT point) {
+  ui::IListOwnerUI* owner = GetOwner();
+  if (owner == nullptr) return 0;
+  const ui::TListInfoUI* info = owner->GetListInfo();
+  const RECT& row = GetPos();
+  if (point.y < row.top || point.y >= row.bottom) return 0;
+  for (int column = 0; column < info->nColumns && column < ui::UILIST_MAX_COLUMNS; ++column) {
+    const RECT& rc = info->rcColumn[column];
+    if (point.x >= rc.left && point.x < rc.right) return column;
+  }
+  return 0;
+}
+
+void CPlateListItem::DoEvent(ui::TEventUI& event) {
+  ui::CListContainerElementUI::DoEvent(event);
+  if (event.Type != ui::UIEVENT_DBLCLICK || !IsEnabled() || m_pManager == nullptr) return;
+  m_pManager->SendNotify(this, "listitemdblclick", 0, ColumnAt(event.ptMouse));
+}

@@ -1,0 +1,18 @@
+#pragma once
+// How the web-page dialog reaches the camera's own pages: the page address, and the "sessionID"
+// cookie that lets the browser in, set for the camera's address.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+inline constexpr const char* kWebSessionCookieName = "sessionID";
+// The longest cookie text, terminator included, as the dialog's buffer holds it.
+inline constexpr std::size_t kWebSessionCookieBuffer = 256;
+
+// "http://<ip>:<port>/htmldata/<page>".
+std::string WebPageUrl(const std::string& ip, int port, const std::string& page);
+// "http://<ip>", where the cookie is set.
+std::string WebCookieUrl(const std::string& ip);
+// The session id with its expiry, cut to the cookie buffer; empty for an empty id.
+std::string WebSessionCookie(std::string_view sessionId);

@@ -1,0 +1,44 @@
+#include "configtool/features/export/ConfigExport.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "common/FileUtil.h"
+#include "configtool/features/export/StyledJsonText.h"
+
+namespace {
+
+std::string TimeStamp(const os::LocalTime& time) {
+  char stamp[64];
+  std::snprintf(stamp, sizeof stamp, "%d%02d%02d%02d%02d%02d", time.year, time.month, time.day, time.hour,
+                time.minute, time.second);
+  return stamp;
+}
+
+}  // namespace
+
+std::string ConfigFilePath(const std::string& folder, const std::string& deviceName, const os::LocalTime& time) {
+  std::string name = deviceName;
+  std::replace(name.begin(), name.end(), '/', '_');
+  return folder + "/" + name + "_" + TimeStamp(time) + ".json";
+}
+
+ConfigExportResult ExportDeviceConfig(CameraClientHandle handle, const std::string& deviceName,
+                                      const ExportOptions& options) {
+  ConfigExportResult result;
+  if (options.empty()) {
+    result.message = "请至少选择一个导出项! ";
+    return result;
+  }
+  if (handle == 0) return result;
+  const std::string text = StyledJsonText(BuildDeviceConfigJson(handle, options));
+  const std::string path = ConfigFilePath(GetAppDirectory(), deviceName, os::GetLocalTime());
+  if (!WriteTextFile(path, text)) {
+    result.message = "导出配置参数失败，请重试! ";
+    return result;
+  }
+  result.written = true;
+  result.path = path;
+  result.message = "导出配置参数成功,路径:" + path;
+  return result;
+}

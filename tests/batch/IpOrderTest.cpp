@@ -1,0 +1,38 @@
+#include "batch/BatchOpratorBase.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(IpOrder, PartsCompareAsNumbersAndTextsWithoutFourPartsNeverAreLess) {
+  struct Case {
+    const char* a;
+    const char* b;
+    bool less;
+  };
+  const Case cases[] = {
+      {"10.0.0.3", "10.0.0.20", true},    {"10.0.0.20", "10.0.0.100", true}, {"10.0.0.100", "10.0.0.3", false},
+      {"9.255.255.255", "10.0.0.0", true}, {"10.0.0.3", "10.0.0.3", false},  {"10.0.0", "10.0.0.3", false},
+      {"10.0.0.3", "10.0.0", false},       {"", "10.0.0.3", false},          {"10.0.0.3.1", "10.0.0.4", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(CBatchOpratorBase::IpLess(c.a, c.b), c.less) << c.a << " < " << c.b;
+}
+
+TEST(IpOrder, SortingPutsTextsWithoutFourPartsLastAscendingAndFirstDescending) {
+  std::vector<std::string> ips{"10.0.0.20", "camera", "10.0.0.3", "10.0.0.100", "10.0.1"};
+  const auto sorted = [&](bool ascending) {
+    std::vector<std::string> copy = ips;
+    std::stable_sort(copy.begin(), copy.end(), [ascending](const std::string& a, const std::string& b) {
+      return CBatchOpratorBase::IpOrderLess(a, b, ascending);
+    });
+    return copy;
+  };
+  EXPECT_EQ(sorted(true), (std::vector<std::string>{"10.0.0.3", "10.0.0.20", "10.0.0.100", "camera", "10.0.1"}));
+  EXPECT_EQ(sorted(false), (std::vector<std::string>{"camera", "10.0.1", "10.0.0.100", "10.0.0.20", "10.0.0.3"}));
+}
+
+}  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <mutex>
+#include <utility>
 
 #include "platform/os/Charset.h"
 
@@ -33,9 +34,9 @@ void PrintMessageBox(HWND, const std::string& text, const std::string& caption) 
 
 }  // namespace
 
-void SetPlainMessageBoxHandler(PlainMessageBoxHandler handler) {
+PlainMessageBoxHandler SetPlainMessageBoxHandler(PlainMessageBoxHandler handler) {
   std::lock_guard lock(TheHandlers().mutex);
-  TheHandlers().messageBox = std::move(handler);
+  return std::exchange(TheHandlers().messageBox, std::move(handler));
 }
 
 void ShowPlainMessageBox(HWND owner, const std::string& text, const std::string& caption) {
@@ -52,9 +53,9 @@ void ShowPlainMessageBox(HWND owner, const std::string& text, const std::string&
   }
 }
 
-void SetOpenFileDialogHandler(OpenFileDialogHandler handler) {
+OpenFileDialogHandler SetOpenFileDialogHandler(OpenFileDialogHandler handler) {
   std::lock_guard lock(TheHandlers().mutex);
-  TheHandlers().openFile = std::move(handler);
+  return std::exchange(TheHandlers().openFile, std::move(handler));
 }
 
 std::string ShowOpenFileDialog(const OpenFileRequest& request) {

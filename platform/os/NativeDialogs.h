@@ -12,7 +12,8 @@ namespace os {
 
 // A plain message box (text and caption in GBK). Default: one line on stderr, in UTF-8.
 using PlainMessageBoxHandler = std::function<void(HWND owner, const std::string& text, const std::string& caption)>;
-void SetPlainMessageBoxHandler(PlainMessageBoxHandler handler);  // empty restores the default
+// Empty restores the default. Returns the handler it replaces (empty: the default), to put back later.
+PlainMessageBoxHandler SetPlainMessageBoxHandler(PlainMessageBoxHandler handler);
 void ShowPlainMessageBox(HWND owner, const std::string& text, const std::string& caption);
 
 // The open-file dialog. `filterName` is shown to the user, `pattern` like "*.csv".
@@ -25,7 +26,8 @@ struct OpenFileRequest {
   std::string initialFolder;
 };
 using OpenFileDialogHandler = std::function<std::string(const OpenFileRequest& request)>;
-void SetOpenFileDialogHandler(OpenFileDialogHandler handler);  // empty restores the default
+// Empty restores the default. Returns the handler it replaces (empty: the default).
+OpenFileDialogHandler SetOpenFileDialogHandler(OpenFileDialogHandler handler);
 std::string ShowOpenFileDialog(const OpenFileRequest& request);
 
 }  // namespace os

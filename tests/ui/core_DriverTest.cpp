@@ -1,4 +1,4 @@
-// The test driver's hand-over of work to the window thread.
+// The test driver: its hand-over of work to the window thread, and what it leaves behind.
 
 #include "platform/ui/test/Driver.h"
 
@@ -8,8 +8,11 @@
 #include <chrono>
 #include <future>
 #include <memory>
+#include <string>
 #include <thread>
+#include <vector>
 
+#include "platform/os/NativeDialogs.h"
 #include "platform/ui/core/NativeWindow.h"
 
 namespace ui::testing {
@@ -33,6 +36,26 @@ TEST(DriverTest, CodeTheDriverGaveUpWaitingForNeverRunsLater) {
   serve = true;
   windowThread.join();
   EXPECT_EQ(*ran, 0);
+}
+
+TEST(DriverTest, AtItsEndTheDialogHandlersItFoundAreBack) {
+  std::vector<std::string> shown;
+  os::SetPlainMessageBoxHandler([&](HWND, const std::string& text, const std::string&) { shown.push_back(text); });
+  os::SetOpenFileDialogHandler([](const os::OpenFileRequest&) { return std::string("/tmp/found.csv"); });
+  for (bool ownThread : {true, false}) {
+    SCOPED_TRACE(ownThread ? "own window thread" : "attached");
+    std::unique_ptr<test::Driver> driver =
+        ownThread ? std::make_unique<test::Driver>() : test::Driver::AttachToCurrentThread();
+    os::ShowPlainMessageBox(nullptr, "to the driver", "");
+    EXPECT_EQ(os::ShowOpenFileDialog({}), "") << "the driver's answer: cancelled";
+    EXPECT_EQ(driver->PlainMessageBoxes().size(), 1u);
+    driver.reset();
+    os::ShowPlainMessageBox(nullptr, "after", "");
+    EXPECT_EQ(os::ShowOpenFileDialog({}), "/tmp/found.csv");
+  }
+  EXPECT_EQ(shown, (std::vector<std::string>{"after", "after"}));
+  os::SetPlainMessageBoxHandler({});
+  os::SetOpenFileDialogHandler({});
 }
 
 }  // namespace

@@ -6,7 +6,10 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <functional>
+#include <string>
 #include <thread>
 
 #include "platform/os/File.h"
@@ -78,21 +81,27 @@ TEST_F(ScriptRunTest, AScriptEndsByClosingEveryWindowEvenAfterAFailure) {
   EXPECT_EQ(driver.QuitCount(), 1);  // the main window's end ended the loop
 }
 
-TEST(ScriptFromEnvironmentTest, DrivesTheWindowThreadThatRunsTheMessageLoop) {
-  TestSkin skin{{"p.xml", R"(<Window size="200,100"><VerticalLayout><Probe name="go" height="30"/></VerticalLayout></Window>)"}};
-  ASSERT_TRUE(skin.Install());
+// A program's main thread as the programs run it, with LPR_UI_SCRIPT set to `steps`: a main window
+// "program" (made ready by `prepare`) whose end ends the loop, then the loop with the runner beside
+// it. What the runner reported, and how long the program took.
+struct ProgramRun {
+  std::string report;
+  std::chrono::steady_clock::duration took{};
+};
+
+ProgramRun RunProgram(const std::string& steps, const std::function<void(RecordingWindow&)>& prepare = {}) {
+  TestSkin skin{{"p.xml", R"(<Window size="200,100"><VerticalLayout><Probe name="go" height="30"/>)"
+                          R"(<Probe name="closebtn" height="30"/></VerticalLayout></Window>)"}};
+  EXPECT_TRUE(skin.Install());
   const std::string path = "/tmp/lpr_ui_script_env_" + std::to_string(getpid()) + ".txt";
-  ASSERT_TRUE(os::WriteWholeFile(path, "wait-window program 5000\nclick go\nquit\n"));
-  ASSERT_EQ(setenv("LPR_UI_SCRIPT", path.c_str(), 1), 0);
-  bool clicked = false;
-  // The program's main thread: a main window, then the message loop with the runner beside it.
+  EXPECT_TRUE(os::WriteWholeFile(path, steps));
+  EXPECT_EQ(setenv("LPR_UI_SCRIPT", path.c_str(), 1), 0);
+  ::testing::internal::CaptureStderr();
+  const auto start = std::chrono::steady_clock::now();
   std::thread program([&] {
     ProbeFactory factory;
     auto* window = new RecordingWindow;
-    window->onNotify = [&](TNotifyUI& msg) {
-      if (msg.sType == "click" && msg.pSender->GetName() == "go") clicked = true;
-      return false;
-    };
+    if (prepare) prepare(*window);
     window->CreateWnd("p.xml", nullptr, "program", &factory, false, false, true, 1);
     window->ShowWindow(true, true);
     test::StartScriptFromEnvironment();
@@ -100,9 +109,35 @@ TEST(ScriptFromEnvironmentTest, DrivesTheWindowThreadThatRunsTheMessageLoop) {
     test::StopScriptFromEnvironment();
   });
   program.join();
+  ProgramRun run;
+  run.took = std::chrono::steady_clock::now() - start;
+  run.report = ::testing::internal::GetCapturedStderr();
   unsetenv("LPR_UI_SCRIPT");
   os::RemoveFile(path);
+  return run;
+}
+
+TEST(ScriptFromEnvironmentTest, DrivesTheWindowThreadThatRunsTheMessageLoop) {
+  bool clicked = false;
+  const ProgramRun run = RunProgram("wait-window program 5000\nclick go\nquit\n", [&](RecordingWindow& window) {
+    window.onNotify = [&](TNotifyUI& msg) {
+      if (msg.sType == "click" && msg.pSender->GetName() == "go") clicked = true;
+      return false;
+    };
+  });
   EXPECT_TRUE(clicked);
+  // The program ended as asked.
+  EXPECT_NE(run.report.find("LPR_UI_SCRIPT: 3: quit ok"), std::string::npos) << run.report;
+}
+
+TEST(ScriptFromEnvironmentTest, AStepStillWaitingWhenTheLoopEndsEndsWithIt) {
+  for (const char* waiting : {"wait-window never 30000", "wait 30000"}) {
+    SCOPED_TRACE(waiting);
+    // The window's own close button ends the loop while the next step has just begun.
+    const ProgramRun run = RunProgram(std::string("wait-window program 5000\nclick closebtn\n") + waiting + "\n");
+    EXPECT_NE(run.report.find("LPR_UI_SCRIPT: 2: click ok"), std::string::npos) << run.report;
+    EXPECT_LT(run.took, std::chrono::seconds(10)) << run.report;
+  }
 }
 
 }  // namespace

@@ -190,6 +190,21 @@ TEST_F(WindowTest, ShowModalDisablesTheOwnerAndReturnsTheCloseCodeWithTheDialogS
   EXPECT_EQ(driver.ActiveWindow(), mainWindow);
 }
 
+TEST_F(WindowTest, AModalDialogDestroyedBetweenMessagesEndsItsLoopWithoutFurtherInput) {
+  RecordingWindow* main = OpenMain();
+  OpenDialogOnClick(main);
+  driver.Click("a");
+  const HWND dialog = driver.FindWindow("dialog");
+  ASSERT_NE(dialog, nullptr);
+  const HWND mainWindow = driver.FindWindow("main");
+  // The driver's code is no message of the modal loop's.
+  EXPECT_TRUE(driver.Run([&] { DestroyWindow(dialog); }));
+  EXPECT_EQ(modalResult, IDCANCEL);
+  EXPECT_TRUE(driver.Get<bool>([&] { return IsWindowEnabled(mainWindow); }));
+  EXPECT_TRUE(driver.Click("b", mainWindow));
+  EXPECT_TRUE(driver.Get<bool>([&] { return main->Saw("click", "b"); })) << "the next click is the owner's";
+}
+
 TEST_F(WindowTest, TimersOfTheOwnerKeepRunningWhileAModalDialogIsOpen) {
   RecordingWindow* main = OpenMain();
   OpenDialogOnClick(main);

@@ -10,10 +10,12 @@
 #include "platform/os/Charset.h"
 #include "platform/os/File.h"
 #include "platform/os/NativeDialogs.h"
+#include "platform/ui/controls/HeadlessWebBrowserBackend.h"
 #include "platform/ui/core/MessageLoop.h"
 #include "platform/ui/hosts/gtk/GtkHost.h"
 #include "platform/ui/hosts/gtk/PlainMessageBoxBootstrap.h"
 #include "platform/ui/render/Color.h"
+#include "platform/ui/test/Driver.h"
 #include "tests/ui/gtkTestSupport.h"
 
 namespace ui {
@@ -94,6 +96,18 @@ void WhenDialogShows(gboolean (*isType)(gpointer), std::function<bool(GtkWidget*
 
 gboolean IsFileChooser(gpointer widget) { return GTK_IS_FILE_CHOOSER_DIALOG(widget); }
 gboolean IsMessageDialog(gpointer widget) { return GTK_IS_MESSAGE_DIALOG(widget); }
+
+// The message box text of the next GTK message dialog, which is then answered.
+void ReadNextMessageDialog(std::string* text) {
+  WhenDialogShows(IsMessageDialog, [text](GtkWidget* dialog) {
+    gchar* shown = nullptr;
+    g_object_get(dialog, "text", &shown, nullptr);
+    *text = shown != nullptr ? shown : "";
+    g_free(shown);
+    gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+    return true;
+  });
+}
 
 TEST_F(GtkHostTest, ShowsTheFrameworksPictureOnTheDisplay) {
   EXPECT_STREQ(CurrentHost().Name(), "gtk");
@@ -385,17 +399,38 @@ TEST_F(GtkHostTest, TheFirstPlainMessageBoxBringsTheGtkHostUp) {
   SetHostFactory(CreateGtkHost);
   gtkhost::InstallPlainMessageBoxBootstrap();
   std::string text;
-  WhenDialogShows(IsMessageDialog, [&](GtkWidget* dialog) {
-    gchar* shown = nullptr;
-    g_object_get(dialog, "text", &shown, nullptr);
-    text = shown != nullptr ? shown : "";
-    g_free(shown);
-    gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
-    return true;
-  });
+  ReadNextMessageDialog(&text);
   os::ShowPlainMessageBox(nullptr, Gbk(u8"批量设备操作程序已经启动"), Gbk(u8"提示"));
   EXPECT_EQ(text, Utf8(u8"批量设备操作程序已经启动"));
   EXPECT_STREQ(CurrentHost().Name(), "gtk");
+}
+
+TEST_F(GtkHostTest, AScriptDriversEndLeavesTheGtkDialogsInPlace) {
+  test::Driver::AttachToCurrentThread().reset();
+  std::string text;
+  ReadNextMessageDialog(&text);
+  os::ShowPlainMessageBox(nullptr, Gbk(u8"程序已经运行！"), Gbk(u8"提示"));
+  EXPECT_EQ(text, Utf8(u8"程序已经运行！"));
+}
+
+TEST_F(GtkHostTest, TearDownPutsBackWhatTheHostInstalledAndLeavesTheHeadlessHost) {
+  RecordingWindow window(RECT{100, 100, 300, 200});
+  ShowWindow(window.Hwnd(), SW_SHOW);
+  ASSERT_NE(GtkWindowOf(window.Hwnd()), nullptr);
+  ASSERT_EQ(HeadlessWebBrowserBackend::Current(), nullptr) << "WebKit's backend while the host lives";
+
+  TearDownHost();
+  EXPECT_STREQ(CurrentHost().Name(), "headless");
+  EXPECT_EQ(GtkWindowOf(window.Hwnd()), nullptr);
+  EXPECT_NE(HeadlessWebBrowserBackend::Current(), nullptr);
+  ::testing::internal::CaptureStderr();
+  os::ShowPlainMessageBox(nullptr, Gbk(u8"程序已经运行！"), Gbk(u8"提示"));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), Utf8(u8"提示: 程序已经运行！\n")) << "the default box";
+  EXPECT_EQ(os::ShowOpenFileDialog({}), "") << "the default dialog: cancelled";
+  // The window lives on without a display; its end reaches the headless host.
+  DestroyWindow(window.Hwnd());
+  TearDownHost();
+  EXPECT_STREQ(CurrentHost().Name(), "headless");
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <cstring>
 #include <filesystem>
+#include <limits>
+#include <string>
 #include <vector>
 
 #include "platform/ui/render/Canvas.h"
@@ -57,6 +59,42 @@ TEST(RenderGfxBitmap, Rgb565PixelsGoInAsWordsAndComeOutAsColours) {
   EXPECT_EQ(bitmap.ColorAt(4, 2), 0xFFFFFFFFu);
   EXPECT_EQ(bitmap.ColorAt(0, 1), 0xFF000000u);
   bitmap.WritePixels(0, 0, 5, 3, nullptr, 10);
+}
+
+TEST(RenderGfxBitmap, SizesCairoRefusesGiveAnEmptyBitmapThatTakesAndDrawsNothing) {
+  struct Case {
+    int width;
+    int height;
+    PixelFormat format;
+  };
+  const Case cases[] = {{32768, 1, PixelFormat::Rgb565},
+                        {1, 32768, PixelFormat::Argb32},
+                        {40000, 40000, PixelFormat::Argb32},
+                        {std::numeric_limits<int>::max(), 2, PixelFormat::Rgb565}};
+  const std::vector<std::uint32_t> white(64, 0xFFFFFFFF);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+    Bitmap refused(c.width, c.height, c.format);
+    EXPECT_EQ(refused.Width(), 0);
+    EXPECT_EQ(refused.Height(), 0);
+    refused.WritePixels(0, 0, 4, 4, white.data(), 16);
+    EXPECT_EQ(refused.ColorAt(0, 0), 0u);
+    Graphics onRefused(refused);
+    onRefused.Clear(0xFFFFFFFF);
+    onRefused.DrawLine(Pen(0xFFFF0000), PointF{0, 0}, PointF{3, 3});
+
+    // Drawn into a working bitmap it leaves it as it was, and that one goes on drawing.
+    Bitmap view(8, 8, PixelFormat::Argb32);
+    Graphics g(view);
+    g.DrawImage(refused, RectF{0, 0, 8, 8}, RectF{0, 0, 4, 4});
+    EXPECT_EQ(view.ColorAt(4, 4), 0u);
+    g.FillRectangle(SolidBrush(0xFF00FF00), RectF{0, 0, 8, 8});
+    EXPECT_EQ(view.ColorAt(4, 4), 0xFF00FF00u);
+  }
+  EXPECT_EQ(Bitmap(32767, 1, PixelFormat::Rgb565).Width(), 32767) << "cairo's limit itself is a size";
+  const auto wide = Image::Create(32768, 1);
+  ASSERT_NE(wide, nullptr);
+  EXPECT_EQ(Bitmap::FromImage(*wide), nullptr);
 }
 
 TEST(RenderGfxGraphics, PenOfOnePixelCoversExactlyItsRow) {

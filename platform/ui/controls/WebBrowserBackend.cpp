@@ -7,20 +7,31 @@
 namespace ui {
 namespace {
 
-std::mutex g_backendMutex;
-std::unique_ptr<IWebBrowserBackend> g_backend;
+struct BackendSlot {
+  std::mutex mutex;
+  std::unique_ptr<IWebBrowserBackend> backend;
+};
+
+// Never destroyed: a host may put its backend back while the process's statics go, in whatever
+// order they go.
+BackendSlot& Slot() {
+  static BackendSlot* const slot = new BackendSlot;
+  return *slot;
+}
 
 }  // namespace
 
 IWebBrowserBackend& CurrentWebBrowserBackend() {
-  std::lock_guard lock(g_backendMutex);
-  if (g_backend == nullptr) g_backend = std::make_unique<HeadlessWebBrowserBackend>();
-  return *g_backend;
+  BackendSlot& slot = Slot();
+  std::lock_guard lock(slot.mutex);
+  if (slot.backend == nullptr) slot.backend = std::make_unique<HeadlessWebBrowserBackend>();
+  return *slot.backend;
 }
 
 void SetWebBrowserBackend(std::unique_ptr<IWebBrowserBackend> backend) {
-  std::lock_guard lock(g_backendMutex);
-  g_backend = std::move(backend);
+  BackendSlot& slot = Slot();
+  std::lock_guard lock(slot.mutex);
+  slot.backend = std::move(backend);
 }
 
 bool InternetSetCookieExA(const char* url, const char* cookieName, const char* cookieData, DWORD, LPARAM) {

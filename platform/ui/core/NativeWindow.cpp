@@ -214,6 +214,13 @@ void DestroyTree(const std::shared_ptr<WindowRecord>& record) {
   // The procedure may delete itself here; nothing of it is touched afterwards.
   if (procedure != nullptr) procedure->WindowProcedure(hwnd, WM_NCDESTROY, 0, 0);
   record->behavior.reset();
+  // A modal loop waits for its window to go: it must look again even when no other message
+  // follows (the window went in a test driver's code, between messages).
+  if (!record->IsChildWindow() && queue->loopDepth > 0) {
+    MSG wake;
+    wake.message = WM_NULL;
+    queue->Post(wake);
+  }
 }
 
 }  // namespace

@@ -49,6 +49,16 @@ void ThreadQueue::CloseIdleWaiters() {
   m_idleCv.notify_all();
 }
 
+bool ThreadQueue::IdleWaitersClosed() const {
+  std::lock_guard lock(m_mutex);
+  return m_idleWaitersClosed;
+}
+
+bool ThreadQueue::SleepUnlessClosed(std::chrono::milliseconds realTime) {
+  std::unique_lock lock(m_mutex);
+  return !m_idleCv.wait_for(lock, realTime, [this] { return m_idleWaitersClosed; });
+}
+
 void ThreadQueue::Quit(int exitCode) {
   MSG msg;
   msg.message = WM_QUIT;

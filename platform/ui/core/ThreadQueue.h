@@ -34,6 +34,9 @@ class ThreadQueue {
   bool WaitForIdle(std::uint64_t afterGeneration, std::chrono::milliseconds realTimeout);
   // Makes every WaitForIdle (now and later) return false at once: the thread no longer serves.
   void CloseIdleWaiters();
+  bool IdleWaitersClosed() const;
+  // Sleeps for `realTime`, or less when CloseIdleWaiters comes first (false then).
+  bool SleepUnlessClosed(std::chrono::milliseconds realTime);
 
   // --- The window thread ---
   // The next message for `filter` (nullptr: any window), blocking until there is one.

@@ -1,6 +1,7 @@
 #include "platform/ui/host/Host.h"
 
 #include <mutex>
+#include <utility>
 
 #include "platform/ui/hosts/headless/HeadlessHost.h"
 
@@ -35,6 +36,18 @@ void SetHost(std::unique_ptr<Host> host) {
   HostSlot& slot = Slot();
   std::lock_guard lock(slot.mutex);
   slot.host = std::move(host);
+}
+
+void TearDownHost() {
+  HostSlot& slot = Slot();
+  std::unique_ptr<Host> ending;
+  {
+    std::lock_guard lock(slot.mutex);
+    if (dynamic_cast<HeadlessHost*>(slot.host.get()) != nullptr) return;
+    ending = std::exchange(slot.host, std::make_unique<HeadlessHost>());
+  }
+  // Ended outside the lock: what its windows do as they go may ask for the host again.
+  ending.reset();
 }
 
 void SetHostFactory(HostFactory factory) {

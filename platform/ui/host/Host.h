@@ -71,6 +71,10 @@ Host& CurrentHost();
 void SetHost(std::unique_ptr<Host> host);
 using HostFactory = std::function<std::unique_ptr<Host>()>;
 void SetHostFactory(HostFactory factory);
+// Ends the host in use while the process's statics still stand (a host such as gtk's puts back
+// what it installed in them): called on the thread that the host serves, once that thread is done
+// with its windows and no other thread posts to them. The headless host serves from then on.
+void TearDownHost();
 
 // --- Input from the host, in client coordinates of the top-level or popup window `hwnd` ---
 // WM_MOUSEMOVE, WM_LBUTTONDOWN/UP, WM_RBUTTONDOWN/UP; double clicks are made by the framework.

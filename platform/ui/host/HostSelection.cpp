@@ -1,7 +1,9 @@
 #include "platform/ui/host/HostSelection.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include "platform/ui/core/MessageLoop.h"
 #include "platform/ui/hosts/headless/HeadlessHost.h"
@@ -21,6 +23,14 @@ bool HasDisplay() {
   return false;
 }
 
+// The thread the gtk host serves (none until it is made): only there may it end.
+std::atomic<std::thread::id> g_gtkHostThread;
+
+// The host goes before the process's statics do: it puts back what it installed in some of them.
+void TearDownGtkHostOnItsThread() {
+  if (g_gtkHostThread.load() == std::this_thread::get_id()) TearDownHost();
+}
+
 const bool g_registered = [] {
   SetHostFactory(CreateHostFromEnvironment);
   SetOutermostLoopHook([](bool started) {
@@ -28,6 +38,8 @@ const bool g_registered = [] {
       test::StartScriptFromEnvironment();
     } else {
       test::StopScriptFromEnvironment();
+      // The program is done with its windows.
+      TearDownGtkHostOnItsThread();
     }
   });
   return true;
@@ -40,7 +52,13 @@ std::unique_ptr<Host> CreateHostFromEnvironment() {
   const bool headless = choice != nullptr && std::strcmp(choice, "headless") == 0;
 #if LPR_UI_HAVE_GTK
   if (!headless && HasDisplay()) {
-    if (auto host = CreateGtkHost()) return host;
+    if (auto host = CreateGtkHost()) {
+      g_gtkHostThread = std::this_thread::get_id();
+      // Also for a program that ends without running its loop (a second copy after its notice).
+      static const bool atExit = std::atexit(TearDownGtkHostOnItsThread) == 0;
+      (void)atExit;
+      return host;
+    }
   }
 #else
   (void)headless;

@@ -145,8 +145,8 @@ Driver::~Driver() {
     m_thread->thread.join();
     if (m_clock != nullptr) os::SetClock(nullptr);
   }
-  os::SetOpenFileDialogHandler({});
-  os::SetPlainMessageBoxHandler({});
+  os::SetOpenFileDialogHandler(std::move(m_previousFileDialog));
+  os::SetPlainMessageBoxHandler(std::move(m_previousPlainMessageBox));
 }
 
 void Driver::ThreadMain() {
@@ -165,7 +165,7 @@ void Driver::ThreadMain() {
 }
 
 void Driver::InstallDialogHandlers() {
-  os::SetOpenFileDialogHandler([this](const os::OpenFileRequest& request) {
+  m_previousFileDialog = os::SetOpenFileDialogHandler([this](const os::OpenFileRequest& request) {
     std::lock_guard lock(m_mutex);
     m_fileRequests.push_back(request);
     if (m_fileAnswers.empty()) return std::string();
@@ -173,7 +173,8 @@ void Driver::InstallDialogHandlers() {
     m_fileAnswers.erase(m_fileAnswers.begin());
     return answer;
   });
-  os::SetPlainMessageBoxHandler([this](HWND, const std::string& text, const std::string& caption) {
+  m_previousPlainMessageBox = os::SetPlainMessageBoxHandler([this](HWND, const std::string& text,
+                                                                     const std::string& caption) {
     std::lock_guard lock(m_mutex);
     m_plainBoxes.push_back(PlainMessageBox{text, caption});
   });
@@ -210,7 +211,8 @@ bool Driver::PostAndWait(const std::function<void()>& code, bool* finished) {
 
 bool Driver::Run(const std::function<void()>& code) {
   bool finished = false;
-  if (!PostAndWait(code, &finished)) return false;
+  // Code that ended the window thread's loop (it closed the last window) has done its part too.
+  if (!PostAndWait(code, &finished)) return finished && m_queue->IdleWaitersClosed();
   AnswerPendingMessageBoxes();
   return finished;
 }
@@ -260,7 +262,7 @@ void Driver::AnswerPendingMessageBoxes() {
 
 void Driver::AdvanceClock(std::chrono::milliseconds duration) {
   if (m_clock == nullptr) {
-    std::this_thread::sleep_for(duration);
+    m_queue->SleepUnlessClosed(duration);
     WaitUntilIdle();
     return;
   }
@@ -290,11 +292,12 @@ HWND Driver::WaitForWindow(const std::string& name, std::chrono::milliseconds ti
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   for (;;) {
     if (HWND hwnd = FindWindow(name)) return hwnd;
-    if (std::chrono::steady_clock::now() >= deadline) return nullptr;
+    // After the window thread's loop ended no window comes any more.
+    if (std::chrono::steady_clock::now() >= deadline || m_queue->IdleWaitersClosed()) return nullptr;
     if (m_clock != nullptr) {
       AdvanceClock(std::chrono::milliseconds(50));
     } else {
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      m_queue->SleepUnlessClosed(std::chrono::milliseconds(20));
     }
   }
 }

@@ -38,7 +38,8 @@ namespace ui::test {
 
 struct DriverOptions {
   // Install a virtual clock for the process while the driver lives (timers move with
-  // AdvanceClock). With false the current clock is used, and AdvanceClock sleeps for real.
+  // AdvanceClock). With false the current clock is used, and AdvanceClock sleeps for real (until
+  // the loop of an attached thread ends).
   bool virtualClock = true;
   // How long (real time) a call waits for the window thread to become idle.
   std::chrono::milliseconds idleTimeout{20000};
@@ -52,7 +53,8 @@ struct PlainMessageBox {
 class Driver {
  public:
   // Starts a window thread of its own, running CPaintManagerUI::MessageLoop (again after each
-  // WM_QUIT) until the driver is destroyed; its windows are destroyed then.
+  // WM_QUIT) until the driver is destroyed; its windows are destroyed then. While a driver lives it
+  // answers the open-file dialog and plain message boxes; at its end the handlers it found are back.
   Driver();
   explicit Driver(const DriverOptions& options);
   // Drives the calling thread's windows from another thread (the step runner). Made on the
@@ -63,8 +65,9 @@ class Driver {
   Driver& operator=(const Driver&) = delete;
 
   // --- The window thread ---
-  // Runs `code` on the window thread, then waits for idle. True when `code` returned; false when
-  // it still runs (it waits in a nested loop, for example in ShowModal) or the thread is gone.
+  // Runs `code` on the window thread, then waits for idle. True when `code` returned (also when it
+  // ended the loop of an attached thread, which then serves no more); false when it still runs (it
+  // waits in a nested loop, for example in ShowModal) or the thread is gone.
   bool Run(const std::function<void()>& code);
   // The value `code` computes on the window thread (code that must not block).
   template <typename T>
@@ -86,7 +89,8 @@ class Driver {
   // --- Windows ---
   // The newest visible window with that window name (or class name), or nullptr.
   HWND FindWindow(const std::string& name);
-  // Waits up to `timeout` of real time (the clock moves along when it is virtual).
+  // Waits up to `timeout` of real time (the clock moves along when it is virtual), and no longer
+  // than the loop of an attached thread runs.
   HWND WaitForWindow(const std::string& name, std::chrono::milliseconds timeout = std::chrono::seconds(10));
   HWND ActiveWindow();
   std::vector<HWND> VisibleWindows();
@@ -169,6 +173,8 @@ class Driver {
   std::vector<std::string> m_fileAnswers;
   std::vector<os::OpenFileRequest> m_fileRequests;
   std::vector<PlainMessageBox> m_plainBoxes;
+  os::OpenFileDialogHandler m_previousFileDialog;
+  os::PlainMessageBoxHandler m_previousPlainMessageBox;
 };
 
 }  // namespace ui::test

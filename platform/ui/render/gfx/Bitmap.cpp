@@ -31,7 +31,13 @@ Bitmap::Bitmap(int width, int height, PixelFormat format)
     : m_width(std::max(1, width)),
       m_height(std::max(1, height)),
       m_format(format),
-      m_surface(cairo_image_surface_create(CairoFormat(format), m_width, m_height)) {}
+      m_surface(cairo_image_surface_create(CairoFormat(format), m_width, m_height)) {
+  // Cairo's answer to a size it cannot hold is a surface without pixels.
+  if (cairo_surface_status(m_surface) != CAIRO_STATUS_SUCCESS) {
+    m_width = 0;
+    m_height = 0;
+  }
+}
 
 Bitmap::~Bitmap() { cairo_surface_destroy(m_surface); }
 
@@ -45,6 +51,7 @@ std::unique_ptr<Bitmap> Bitmap::FromFile(const std::string& path) {
 
 std::unique_ptr<Bitmap> Bitmap::FromImage(const Image& image) {
   auto bitmap = std::make_unique<Bitmap>(image.Width(), image.Height(), PixelFormat::Argb32);
+  if (bitmap->Width() == 0) return nullptr;
   bitmap->WritePixels(0, 0, image.Width(), image.Height(), image.Pixels(), image.Stride());
   return bitmap;
 }

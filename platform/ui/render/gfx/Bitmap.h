@@ -17,15 +17,18 @@ enum class PixelFormat { Rgb565, Argb32 };
 
 class Bitmap {
  public:
-  // Sizes below 1 are taken as 1. All pixels start black (RGB565) or transparent (ARGB).
+  // Sizes below 1 are taken as 1. All pixels start black (RGB565) or transparent (ARGB). A size
+  // that cairo refuses (over 32767 pixels a side, or too big for memory) gives a bitmap of 0 x 0
+  // that takes no pixels and draws nothing.
   Bitmap(int width, int height, PixelFormat format);
   ~Bitmap();
   Bitmap(const Bitmap&) = delete;
   Bitmap& operator=(const Bitmap&) = delete;
 
-  // A picture file (PNG, JPEG or BMP) at a GBK path, as an ARGB bitmap; nullptr when it cannot be read.
+  // A picture file (PNG, JPEG or BMP) at a GBK path, as an ARGB bitmap; nullptr when it cannot be
+  // read or is too big for a bitmap.
   static std::unique_ptr<Bitmap> FromFile(const std::string& path);
-  static std::unique_ptr<Bitmap> FromImage(const Image& image);
+  static std::unique_ptr<Bitmap> FromImage(const Image& image);  // nullptr when too big
 
   int Width() const { return m_width; }
   int Height() const { return m_height; }

@@ -136,6 +136,8 @@ void Graphics::FillPath(const SolidBrush& brush, const GraphicsPath& path) {
 
 void Graphics::DrawImage(const Bitmap& bitmap, const RectF& dest, const RectF& source) {
   if (dest.width <= 0 || dest.height <= 0 || source.width <= 0 || source.height <= 0) return;
+  // A bitmap without pixels would put this context in cairo's error state for good.
+  if (bitmap.Width() == 0) return;
   cairo_pattern_t* pattern = cairo_pattern_create_for_surface(bitmap.Surface());
   cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
   const bool unscaled = dest.width == source.width && dest.height == source.height;

@@ -6,22 +6,11 @@
 
 #include "batch/DlgBatchOperationCfg.h"
 #include "cameraclient/CameraClient.h"
+#include "common/ProgramStartup.h"
 #include "common/SingleInstance.h"
-#include "common/SkinPackage.h"
 #include "platform/ui/UIlib.h"
 
 namespace {
-
-void SetUpResources() {
-  ui::CStyleManagerUI::InitInstance();
-  ui::CResourceManagerUI::SetInstance(nullptr);
-  ui::CResourceManagerUI::SetResourcePath((ui::CResourceManagerUI::GetInstancePath() + "skin").c_str());
-}
-
-// The skin archive, kept in memory for the whole run; null when "skin.dll" cannot be loaded.
-std::unique_ptr<unsigned char[]> LoadSkin(std::uint32_t& size) {
-  return std::unique_ptr<unsigned char[]>(LoadSkinPackage(ui::CResourceManagerUI::GetInstancePath() + "skin.dll", size));
-}
 
 void RunMainDialog() {
   CDlgBatchOperationCfg* dialog = GetBatchDialog();
@@ -40,18 +29,16 @@ int main() {
   SingleInstance instance;
   if (!instance.Claim(BrenloApplication())) return 0;
 
-  SetUpResources();
+  SetUpSkinResources();
   CameraClient_Setup();
   std::uint32_t size = 0;
-  const std::unique_ptr<unsigned char[]> skin = LoadSkin(size);
+  const std::unique_ptr<unsigned char[]> skin = LoadSkinBesideProgram(size);
   if (!skin) {
     // The loader said why; the camera library stays set up, the process ends right away.
     instance.Release();
     return 0;
   }
-  ui::CResourceManagerUI::SetResourceZipPtr(skin.get(), size);
-  ui::CStyleManagerUI::Instance()->LoadStyles("style.xml");
-  ui::CStyleManagerUI::Instance()->ApplyStyle("light blue");
+  UseSkin(skin.get(), size);
 
   RunMainDialog();
 

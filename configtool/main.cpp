@@ -6,23 +6,12 @@
 #include <string>
 
 #include "cameraclient/CameraClient.h"
+#include "common/ProgramStartup.h"
 #include "common/SingleInstance.h"
-#include "common/SkinPackage.h"
 #include "configtool/MainWnd.h"
 #include "platform/ui/UIlib.h"
 
 namespace {
-
-// The skin archive, kept in memory for the whole run; null when "skin.dll" cannot be loaded.
-std::unique_ptr<unsigned char[]> LoadSkin(std::uint32_t& size) {
-  return std::unique_ptr<unsigned char[]>(LoadSkinPackage(ui::CResourceManagerUI::GetInstancePath() + "skin.dll", size));
-}
-
-void SetUpResources() {
-  ui::CStyleManagerUI::InitInstance();
-  ui::CResourceManagerUI::SetInstance(nullptr);
-  ui::CResourceManagerUI::SetResourcePath((ui::CResourceManagerUI::GetInstancePath() + "skin").c_str());
-}
 
 void RunMainWindow(const std::string& key) {
   auto* window = new CMainWnd;
@@ -43,17 +32,15 @@ int main() {
 
   // COM and GDI+ of the original platform have no counterpart here.
   CameraClient_Setup();
-  SetUpResources();
+  SetUpSkinResources();
   std::uint32_t size = 0;
-  const std::unique_ptr<unsigned char[]> skin = LoadSkin(size);
+  const std::unique_ptr<unsigned char[]> skin = LoadSkinBesideProgram(size);
   if (!skin) {
     // The loader said why; nothing of the set-up is undone, the process ends right away.
     instance.Release();
     return 0;
   }
-  ui::CResourceManagerUI::SetResourceZipPtr(skin.get(), size);
-  ui::CStyleManagerUI::Instance()->LoadStyles("style.xml");
-  ui::CStyleManagerUI::Instance()->ApplyStyle("light blue");
+  UseSkin(skin.get(), size);
 
   RunMainWindow(application.key);
 

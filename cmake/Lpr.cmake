@@ -34,21 +34,26 @@ function(lpr_gbk_texts target)
   endif()
 endfunction()
 
-# add_lpr_test(name SOURCES a.cpp ... LIBS lpr::x ... [GBK])
-# One GoogleTest binary per module; each test case runs as its own CTest test.
+# add_lpr_test(name SOURCES a.cpp ... LIBS lpr::x ... [GBK] [RESOURCE_LOCK lock])
+# One GoogleTest binary per module; each test case runs as its own CTest test. Tests that share
+# state of the whole machine (the programs' named flags) name one lock: ctest runs them one at a time.
 function(add_lpr_test name)
-  cmake_parse_arguments(T "GBK" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "GBK" "RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} lpr::test_main GTest::gmock)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   if(T_GBK)
     lpr_gbk_texts(${name})
   endif()
+  set(lock)
+  if(T_RESOURCE_LOCK)
+    set(lock RESOURCE_LOCK ${T_RESOURCE_LOCK})
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     NO_PRETTY_VALUES
     DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT 300)
+    PROPERTIES TIMEOUT 300 ${lock})
   # The environment is a list, which the discovery's argument passing would split into separate
   # properties; a script read after the discovered tests gives it to each of them as one value.
   set(environment_script ${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake)

@@ -5,7 +5,6 @@
 #include <boost/asio/strand.hpp>
 
 #include "sim/ConnectionSniffer.h"
-#include "sim/RunOn.h"
 #include "sim/SimCamera.h"
 
 namespace camsim {
@@ -32,14 +31,16 @@ void Listener::Run() {
   asio::post(m_acceptor.get_executor(), [self = shared_from_this()] { self->Accept(); });
 }
 
+// Closed here and now, on whatever thread asks (often an io thread, answering the request that
+// moved or rebooted the camera): a client that sees its connection end finds the port refusing.
 void Listener::Stop() {
-  RunOn(m_io, m_acceptor.get_executor(), [self = shared_from_this()] {
-    boost::system::error_code ignored;
-    self->m_acceptor.close(ignored);
-  });
+  std::lock_guard lock(m_mutex);
+  boost::system::error_code ignored;
+  m_acceptor.close(ignored);
 }
 
 void Listener::Accept() {
+  std::lock_guard lock(m_mutex);
   if (!m_acceptor.is_open()) return;
   m_acceptor.async_accept(asio::make_strand(m_io),
                           [self = shared_from_this()](const boost::system::error_code& ec, tcp::socket socket) {

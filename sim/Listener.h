@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include <boost/asio/io_context.hpp>
@@ -29,6 +30,7 @@ class Listener : public std::enable_shared_from_this<Listener> {
   void Fail(const boost::system::error_code& ec, const char* what);
 
   boost::asio::io_context& m_io;
+  std::mutex m_mutex;  // keeps Stop apart from the accept loop
   boost::asio::ip::tcp::acceptor m_acceptor;
   std::weak_ptr<SimCamera> m_camera;
 };

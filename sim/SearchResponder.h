@@ -4,7 +4,9 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <vector>
 
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/udp.hpp>
@@ -25,9 +27,10 @@ class SearchResponder : public std::enable_shared_from_this<SearchResponder> {
  private:
   void Receive();
   void OnReceive(const boost::system::error_code& ec, std::size_t bytes);
+  void Send(const std::vector<std::uint8_t>& answer);
   void Fail(const boost::system::error_code& ec, const char* what);
 
-  boost::asio::io_context& m_io;
+  std::mutex m_mutex;  // keeps Stop apart from the receive loop
   boost::asio::ip::udp::socket m_socket;
   boost::asio::ip::udp::endpoint m_sender;
   std::array<std::uint8_t, 256> m_buffer{};

@@ -188,12 +188,13 @@ void SimCamera::Reboot() {
     m_state.webSessions.Clear();
     LogLocked("reboot");
     UpdateDemandLocked();
+    // Due from the moment the camera is seen down, so that time moved on from then brings it back.
+    m_scheduler.After(m_timing.rebootDowntime, [weak = weak_from_this(), generation] {
+      if (auto camera = weak.lock()) camera->ComeBack(generation);
+    });
   }
   Close(endpoints);
   for (const auto& session : sessions) session->CloseAfterFlush();
-  m_scheduler.After(m_timing.rebootDowntime, [weak = weak_from_this(), generation] {
-    if (auto camera = weak.lock()) camera->ComeBack(generation);
-  });
 }
 
 void SimCamera::ComeBack(std::uint64_t generation) {

@@ -108,11 +108,13 @@ bool Library::StopPlay(CameraClientPlayHandle play) {
 bool Library::StartSearch(SearchCallback callback) {
   if (!IsSetUp()) return false;
   StopSearch();  // a new search replaces the running one
-  auto search = DeviceSearch::Start(callback);
-  if (!search) return false;
   std::unique_ptr<DeviceSearch> replaced;
   {
+    // Held until the new search is registered: a report may come at once, and a callback that
+    // stops the search from inside it must find this search to stop.
     std::lock_guard lock(m_searchMutex);
+    auto search = DeviceSearch::Start(callback);
+    if (!search) return false;
     replaced.swap(m_search);
     m_search = std::move(search);
   }

@@ -1,20 +1,10 @@
 #include "SimCameras.h"
 
-#include <unistd.h>
+#include "tests/support/LoopbackBlock.h"
 
 namespace camera::test {
-namespace {
 
-// 127.A.B.x, with A and B from the process id, so that test processes running at the same time
-// never bind the same address.
-std::string BaseOctets() {
-  const auto pid = static_cast<unsigned>(::getpid());
-  return "127." + std::to_string(20 + pid % 200) + "." + std::to_string((pid / 200) % 250 + 1) + ".";
-}
-
-}  // namespace
-
-SimCameras::SimCameras(Options options) : m_base(BaseOctets()) {
+SimCameras::SimCameras(Options options) : m_base(lpr::test::ProcessLoopbackPrefix()) {
   if (options.virtualClock) {
     m_clock = std::make_unique<os::VirtualClock>();
     os::SetClock(m_clock.get());

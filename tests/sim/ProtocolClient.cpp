@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "platform/camera/protocol/SessionMessages.h"
+#include "tests/support/LoopbackBlock.h"
 
 namespace camsim::test {
 
@@ -178,9 +179,6 @@ HttpResult HttpGet(const std::string& ip, std::uint16_t port, const std::string&
   return result;
 }
 
-std::string ProcessAddressPrefix() {
-  const unsigned pid = static_cast<unsigned>(::getpid());
-  return "127." + std::to_string(20 + pid % 200) + "." + std::to_string((pid / 200) % 250) + ".";
-}
+std::string ProcessAddressPrefix() { return lpr::test::ProcessLoopbackPrefix(); }
 
 }  // namespace camsim::test

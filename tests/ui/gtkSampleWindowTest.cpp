@@ -291,6 +291,7 @@ TEST_F(GtkSampleWindow, MessageBoxAndModalDialogOnTop) {
     const RECT frame = m_thread.Get<RECT>([&] { return WindowRect(m_main); });
     auto active = [&] { return m_thread.Get<HWND>([] { return GetActiveWindow(); }); };
     auto classOf = [&](HWND hwnd) { return m_thread.Get<std::string>([hwnd] { return GetWindowClassNameOf(hwnd); }); };
+    ASSERT_TRUE(WaitUntilShown(x, m_main));
 
     // The message box is the framework's own modal dialog, in a GTK window above the main one.
     x.Click(m_thread.Get<POINT>([&] { return ControlCentre("btn_open"); }));

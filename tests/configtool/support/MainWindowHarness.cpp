@@ -12,15 +12,10 @@
 #include "platform/os/AppDirectory.h"
 #include "platform/os/Charset.h"
 #include "platform/ui/UIlib.h"
+#include "tests/support/LoopbackBlock.h"
 
 namespace configtool::test {
 namespace {
-
-// 127.A.B.x from the process id: test processes running at the same time never share an address.
-std::string BaseOctets() {
-  const auto pid = static_cast<unsigned>(::getpid());
-  return "127." + std::to_string(20 + pid % 200) + "." + std::to_string((pid / 200) % 250 + 1) + ".";
-}
 
 std::filesystem::path MakeAppFolder() {
   std::string pattern = (std::filesystem::temp_directory_path() / "corvex-test-XXXXXX").string();
@@ -34,7 +29,7 @@ ui::CListUI* ListOf(CMainWnd* window, const std::string& name) {
 
 }  // namespace
 
-MainWindowHarness::MainWindowHarness() : m_appFolder(MakeAppFolder()), m_base(BaseOctets()) {
+MainWindowHarness::MainWindowHarness() : m_appFolder(MakeAppFolder()), m_base(lpr::test::ProcessLoopbackPrefix()) {
   os::SetApplicationDirectoryForTesting(m_appFolder.string());
   m_driver = std::make_unique<ui::test::Driver>();
   std::uint32_t size = 0;

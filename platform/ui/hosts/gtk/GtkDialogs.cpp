@@ -3,6 +3,19 @@
 #include "platform/os/Charset.h"
 
 namespace ui::gtkhost {
+namespace {
+
+// The file is read as the dialog is answered: a chooser still loading its folder may clear the
+// selection while its loop winds down, before gtk_dialog_run returns.
+void KeepAcceptedFile(GtkDialog* dialog, gint response, gpointer chosen) {
+  if (response != GTK_RESPONSE_ACCEPT) return;
+  gchar* file = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog));
+  // File names on disk are UTF-8; the programs hold paths in GBK.
+  *static_cast<std::string*>(chosen) = file != nullptr ? os::Utf8ToGbk(file) : std::string();
+  g_free(file);
+}
+
+}  // namespace
 
 std::string RunOpenFileDialog(GtkWindow* parent, const os::OpenFileRequest& request) {
   GtkWidget* dialog =
@@ -20,14 +33,8 @@ std::string RunOpenFileDialog(GtkWindow* parent, const os::OpenFileRequest& requ
     gtk_file_chooser_set_current_folder(chooser, os::GbkToUtf8(request.initialFolder).c_str());
   }
   std::string chosen;
-  if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
-    gchar* file = gtk_file_chooser_get_filename(chooser);
-    if (file != nullptr) {
-      // File names on disk are UTF-8; the programs hold paths in GBK.
-      chosen = os::Utf8ToGbk(file);
-      g_free(file);
-    }
-  }
+  g_signal_connect(dialog, "response", G_CALLBACK(KeepAcceptedFile), &chosen);
+  if (gtk_dialog_run(GTK_DIALOG(dialog)) != GTK_RESPONSE_ACCEPT) chosen.clear();
   gtk_widget_destroy(dialog);
   return chosen;
 }

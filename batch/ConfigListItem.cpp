@@ -11,11 +11,13 @@ namespace {
 constexpr int kApplied = 1;
 
 void RunImport(const ApplierTable& appliers, const std::shared_ptr<const ConfigSections>& sections,
-               const std::shared_ptr<DeviceInfo>& device, NetParamUse netParam, RowReporter reporter) {
+               const std::shared_ptr<DeviceInfo>& device, NetParamUse netParam, RowReporter reporter,
+               const std::shared_ptr<const RunFlag>& run) {
   SlotPermit permit(ImportSlots());
   ConfigImportOutcome outcome;
   try {
-    outcome = RunConfigAppliers(appliers, *sections, device, netParam, [&](int percent) {
+    // A worker that waited for its permit while the program was closing changes nothing.
+    if (run->load()) outcome = RunConfigAppliers(appliers, *sections, device, netParam, [&](int percent) {
       reporter.Post(BatchConstants::kStatusImporting, percent, percent, false);
     });
   } catch (...) {
@@ -65,5 +67,7 @@ void CConfigListItem::StartImport(std::shared_ptr<const ConfigSections> sections
   if (sections == nullptr || !CanStartImport()) return;
   if (!BeginWork(RowStatusFields{BatchConstants::kStatusImporting, 0, 1, false})) return;
   GetBatchThreads().Start([appliers = m_appliers, sections = std::move(sections), device = Device(), netParam,
-                           reporter = Reporter()] { RunImport(appliers, sections, device, netParam, reporter); });
+                           reporter = Reporter(), run = SharedRunFlag()] {
+    RunImport(appliers, sections, device, netParam, reporter, run);
+  });
 }

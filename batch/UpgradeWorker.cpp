@@ -38,6 +38,8 @@ bool WaitReboot(const UpgradeJob& job, CameraClientHandle handle) {
 }
 
 bool Upgrade(const UpgradeJob& job) {
+  // A worker that waited for its permit while the program was closing sends no image.
+  if (Stopped(job)) return false;
   const CameraClientHandle handle = job.device->Handle();
   if (CameraClient_StartUpdate(handle, job.imagePath.c_str()) == kStartFailed) return false;
   GetBatchThreads().Pause(job.timing.firstWait);

@@ -76,7 +76,8 @@ class CMainWnd : public ui::CDialogWnd, public ui::INotifyUI {
   // Stops video, results and search and closes the camera without touching a control: for the
   // window's end, however it came.
   void ReleaseCamera();
-  void DiscardPendingResults();
+  // Frees what the callbacks posted in [first, last] and the window will not handle.
+  void DiscardPendingResults(UINT first, UINT last);
   void LoadLastDeviceIp();
   void SaveLastDeviceIp();
 

@@ -93,6 +93,8 @@ void CMainWnd::OnCloseDevice() {
   }
   if (m_device.handle != 0) {
     CameraClient_Close(m_device.handle);
+    // Results posted before the close returned belong to the camera just closed.
+    DiscardPendingResults(WM_PLATE_RESULT, WM_PLATE_RESULT);
     if (m_pPlateList != nullptr) m_pPlateList->RemoveAll();
     m_device.handle = 0;
   }
@@ -110,13 +112,13 @@ void CMainWnd::ReleaseCamera() {
   m_device.handle = 0;
   m_device.searching = 0;
   m_device.deviceClosed = 1;
-  DiscardPendingResults();
+  DiscardPendingResults(WM_SEARCH_RESULT, WM_PLATE_RESULT);
 }
 
-// No callback runs any more: free what the callbacks posted and the window will not handle.
-void CMainWnd::DiscardPendingResults() {
+// Called once no callback of that kind runs any more.
+void CMainWnd::DiscardPendingResults(UINT first, UINT last) {
   MSG msg;
-  while (ui::PeekMessage(&msg, m_hWnd, WM_SEARCH_RESULT, WM_PLATE_RESULT, PM_REMOVE)) {
+  while (ui::PeekMessage(&msg, m_hWnd, first, last, PM_REMOVE)) {
     if (msg.message == WM_SEARCH_RESULT) std::free(reinterpret_cast<void*>(msg.lParam));
     if (msg.message == WM_PLATE_RESULT) {
       std::free(reinterpret_cast<void*>(msg.wParam));

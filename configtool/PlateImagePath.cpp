@@ -10,8 +10,10 @@ std::string SafePathComponent(const std::string& text) {
   safe.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     const auto byte = static_cast<unsigned char>(text[i]);
-    // The second byte of a double-byte character may be 0x5C; it is part of the character.
-    if (os::IsGbkLeadByte(byte) && i + 1 < text.size()) {
+    // The second byte of a double-byte character may be 0x5C; it is part of the character. A lead
+    // byte before anything else (a '/' say) is no character, and the byte after it is looked at.
+    if (os::IsGbkLeadByte(byte) && i + 1 < text.size() &&
+        os::IsGbkTrailByte(static_cast<unsigned char>(text[i + 1]))) {
       safe += text[i];
       safe += text[++i];
       continue;

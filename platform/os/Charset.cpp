@@ -50,8 +50,6 @@ class ThreadDescriptors {
   std::array<iconv_t, kDirectionCount> m_descriptors;
 };
 
-bool IsGbkTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFE && byte != 0x7F; }
-
 // How many input bytes one unconvertible character spans, so it becomes one replacement.
 std::size_t GbkCharacterLength(const unsigned char* in, std::size_t left) {
   return left >= 2 && IsGbkLeadByte(in[0]) && IsGbkTrailByte(in[1]) ? 2 : 1;
@@ -150,6 +148,8 @@ std::string Utf16ToGbk(std::u16string_view utf16) {
 }
 
 bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+
+bool IsGbkTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFE && byte != 0x7F; }
 
 std::size_t GbkPrefixLength(std::string_view gbk, std::size_t maxBytes) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(gbk.data());

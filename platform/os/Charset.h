@@ -17,5 +17,7 @@ std::string Utf16ToGbk(std::u16string_view utf16);
 std::size_t GbkPrefixLength(std::string_view gbk, std::size_t maxBytes);
 // True for a byte that starts a double-byte character (0x81..0xFE).
 bool IsGbkLeadByte(unsigned char byte);
+// True for a byte that can end a double-byte character (0x40..0xFE but 0x7F).
+bool IsGbkTrailByte(unsigned char byte);
 
 }  // namespace os

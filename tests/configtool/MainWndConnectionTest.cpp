@@ -165,21 +165,43 @@ TEST_F(ConnectionTest, TheFramesCloseButtonClosesTheCamera) {
   EXPECT_TRUE(harness.Eventually([&] { return Connections() == 0; }));
 }
 
+// Inside the window thread: has the camera's result reached the queue (within 10 s)?
+bool PlateResultQueued(HWND window) {
+  MSG msg;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!ui::PeekMessage(&msg, window, WM_PLATE_RESULT, WM_PLATE_RESULT, PM_NOREMOVE)) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return true;
+}
+
 TEST_F(ConnectionTest, ResultsQueuedWhenTheWindowEndsAreFreed) {
   OpenCameraOk();
   const HWND window = harness.Window()->GetHWND();
   // Results in the queue, and the window destroyed before it handles them.
-  Driver().Run([&] {
+  const bool queued = Driver().Get<bool>([&] {
     harness.Camera(0).Trigger(CAMERACLIENT_TRIGGER_MANUAL);
-    MSG msg;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!ui::PeekMessage(&msg, window, WM_PLATE_RESULT, WM_PLATE_RESULT, PM_NOREMOVE) &&
-           std::chrono::steady_clock::now() < deadline) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
+    const bool found = PlateResultQueued(window);
     ui::DestroyWindow(window);
+    return found;
   });
+  EXPECT_TRUE(queued);
   EXPECT_FALSE(os::IsWindow(window));
+}
+
+TEST_F(ConnectionTest, ResultsQueuedWhenTheCameraClosesAreNotShown) {
+  OpenCameraOk();
+  const HWND window = harness.Window()->GetHWND();
+  const bool queued = Driver().Get<bool>([&] {
+    harness.Camera(0).Trigger(CAMERACLIENT_TRIGGER_MANUAL);
+    const bool found = PlateResultQueued(window);
+    harness.Window()->GetPaintManager()->SendNotify(Driver().Control("btn_close"), "click");
+    return found;
+  });
+  EXPECT_TRUE(queued);
+  Driver().WaitUntilIdle();
+  EXPECT_EQ(harness.RowCount("plate_result_list"), 0);
 }
 
 class LastDeviceIpTest : public MainWindowTest {

@@ -16,6 +16,9 @@ TEST(PlateImagePath, KeepsOutsideTextsToOneName) {
       {"a\\b", "a_b"},
       // A double-byte character whose second byte is 0x5C stays as it is.
       {"\x81\x5C" "1", "\x81\x5C" "1"},
+      // A lead byte followed by a separator is no character: the separator still goes.
+      {"\x81/x", "\x81_x"},
+      {"\xFE..\x81/..", "\xFE..\x81_.."},
       {"", ""},
   };
   for (const auto& [text, safe] : cases) EXPECT_EQ(SafePathComponent(text), safe) << text;

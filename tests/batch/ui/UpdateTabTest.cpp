@@ -282,4 +282,23 @@ TEST_F(UpdateTab, AWindowDestroyedMidUpgradeStopsItsWorkerAtTheNextCheck) {
   EXPECT_EQ(program.Camera(0).Calls().CountOf(Operation::Reboot), 0u);
 }
 
+TEST_F(UpdateTab, WorkersWaitingForAPermitWhenTheWindowEndsSendNoImage) {
+  constexpr int kCameras = 5;
+  program.AddCameras(kCameras);
+  program.WriteImage(kImage, {5, 1, 7, 3});
+  program.Start();
+  ASSERT_TRUE(program.WaitForRows(kCameras));
+  ASSERT_TRUE(program.ShowTab(kUpdateTab));
+  ASSERT_TRUE(program.Click("dlg_opt_update_select_all"));
+  ASSERT_TRUE(program.Click("btn_update"));
+  program.RunFor(2s);
+  program.Destroy();
+  EXPECT_EQ(GetBatchThreads().Running(), 0);
+  int sent = 0;
+  for (int i = 0; i < kCameras; ++i) {
+    if (program.Camera(i).Calls().CountOf(Operation::UpdateBegin) > 0) ++sent;
+  }
+  EXPECT_EQ(sent, 3) << "three permits; the two waiting workers stop once they get theirs";
+}
+
 }  // namespace

@@ -1,11 +1,12 @@
 // The camera client library against the in-process simulator on loopback: the round trip of a
 // small Get, whitelist import and paging of 100 000 records, and 1920x1080 frames delivered to the
-// frame callback.
+// frame callback by one camera and by several at once.
 
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstring>
@@ -20,29 +21,34 @@ namespace {
 
 constexpr int kWhiteListRows = 100000;
 
-// One simulated camera on a loopback address of this process, and an open handle to it.
+// Simulated cameras on loopback addresses of this process, and an open handle to each.
 class BenchCamera {
  public:
-  BenchCamera() {
+  explicit BenchCamera(int count = 1) {
     camsim::SimulatorOptions options;
     options.multicastGroup.clear();
     m_simulator = std::make_unique<camsim::Simulator>(options);
     const auto pid = static_cast<unsigned>(::getpid());
-    const std::string ip = "127." + std::to_string(20 + pid % 200) + "." + std::to_string((pid / 200) % 250 + 1) + ".1";
+    const std::string base = "127." + std::to_string(20 + pid % 200) + "." + std::to_string((pid / 200) % 250 + 1) + ".";
     CameraClient_Setup();
-    if (m_simulator->AddCameras(1, ip, 8080)) {
-      m_handle = CameraClient_Open(ip.c_str(), 8080, "qorvt", "qorvt");
+    if (!m_simulator->AddCameras(static_cast<std::size_t>(count), base + "1", 8080)) return;
+    for (int i = 1; i <= count; ++i) {
+      const CameraClientHandle handle = CameraClient_Open((base + std::to_string(i)).c_str(), 8080, "qorvt", "qorvt");
+      if (handle == 0) return;
+      m_handles.push_back(handle);
     }
   }
   ~BenchCamera() {
     CameraClient_Cleanup();
     m_simulator->Stop();
   }
-  CameraClientHandle Handle() const { return m_handle; }
+  // 0 unless every camera opened.
+  CameraClientHandle Handle(std::size_t index = 0) const { return index < m_handles.size() ? m_handles[index] : 0; }
+  const std::vector<CameraClientHandle>& Handles() const { return m_handles; }
 
  private:
   std::unique_ptr<camsim::Simulator> m_simulator;
-  CameraClientHandle m_handle = 0;
+  std::vector<CameraClientHandle> m_handles;
 };
 
 void SmallGetRoundTrip(benchmark::State& state) {
@@ -126,41 +132,59 @@ BENCHMARK(WhiteListPageOut)->Arg(20)->Arg(200)->Unit(benchmark::kMillisecond)->U
 
 struct FrameCount {
   std::atomic<int> frames{0};
-  std::atomic<int> width{0};
+  std::atomic<int> otherSize{0};
 };
 
 int CountFrame(CameraClientHandle, void* user, const CameraClientFrame* frame) {
   auto* count = static_cast<FrameCount*>(user);
-  count->width = frame->width;
-  ++count->frames;
+  if (frame->width == 1920 && frame->height == 1080 && frame->y != nullptr && frame->u != nullptr &&
+      frame->v != nullptr) {
+    ++count->frames;
+  } else {
+    ++count->otherSize;
+  }
   return 0;
 }
 
-// The camera streams at its configured size and rate (1920x1080 at 25 per second here); this is
-// what reaches the frame callback, decoded to I420.
+// Each camera streams at 1920x1080, 25 per second (the most a camera sends); this is what reaches
+// the frame callbacks, decoded to I420, with range(0) cameras streaming at once.
 void FramesToTheCallback(benchmark::State& state) {
-  BenchCamera camera;
-  if (camera.Handle() == 0) return state.SkipWithError("no camera");
-  CameraClient_SetFrameSize(camera.Handle(), 3);
-  CameraClient_SetFrameRate(camera.Handle(), 25);
-  FrameCount count;
-  const CameraClientPlayHandle stream = CameraClient_StartStream(camera.Handle(), 0, 0, 0);
-  if (stream == -1) return state.SkipWithError("no stream");
-  CameraClient_SetFrameCallback(camera.Handle(), CountFrame, &count);
+  const int cameras = static_cast<int>(state.range(0));
+  BenchCamera camera(cameras);
+  if (camera.Handle(static_cast<std::size_t>(cameras - 1)) == 0) return state.SkipWithError("no camera");
+  std::vector<FrameCount> counts(static_cast<std::size_t>(cameras));
+  std::vector<CameraClientPlayHandle> streams;
+  for (std::size_t i = 0; i < counts.size(); ++i) {
+    const CameraClientHandle handle = camera.Handle(i);
+    CameraClient_SetFrameSize(handle, 3);
+    CameraClient_SetFrameRate(handle, 25);
+    const CameraClientPlayHandle stream = CameraClient_StartStream(handle, 0, 0, 0);
+    if (stream == -1) return state.SkipWithError("no stream");
+    streams.push_back(stream);
+    CameraClient_SetFrameCallback(handle, CountFrame, &counts[i]);
+  }
+  auto total = [&] {
+    int frames = 0;
+    for (const FrameCount& count : counts) frames += count.frames;
+    return frames;
+  };
   const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (count.frames == 0) {
+  while (std::any_of(counts.begin(), counts.end(), [](const FrameCount& count) { return count.frames == 0; })) {
     if (std::chrono::steady_clock::now() > giveUp) return state.SkipWithError("no frame arrived");
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   for (auto _ : state) {
-    const int before = count.frames;
+    const int before = total();
     std::this_thread::sleep_for(std::chrono::seconds(4));
     state.SetIterationTime(4.0);
-    state.counters["frames/s"] = (count.frames - before) / 4.0;
+    state.counters["frames/s"] = (total() - before) / 4.0;
+    state.counters["frames/s per camera"] = (total() - before) / 4.0 / cameras;
   }
-  state.counters["width"] = count.width.load();
-  CameraClient_StopRealPlay(stream);
+  for (CameraClientPlayHandle stream : streams) CameraClient_StopRealPlay(stream);
+  int otherSize = 0;
+  for (const FrameCount& count : counts) otherSize += count.otherSize;
+  if (otherSize != 0) state.SkipWithError("frames of another size arrived");
 }
-BENCHMARK(FramesToTheCallback)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(FramesToTheCallback)->Arg(1)->Arg(4)->Arg(8)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Many cameras and many threads: a search finds all 200 simulated cameras, 200 handles are open
-// at once and each reads its whole configuration (in this process and from lpr-camsim), and calls
-// on one handle from two threads are serialised.
+// at once and each reads its whole configuration (in this process and from lpr-camsim), calls
+// on one handle from two threads are serialised, and a slow handle holds up no other.
 
 #include "cameraclient/CameraClient.h"
 
@@ -214,6 +214,29 @@ TEST_F(ContractScaleTest, CallsOnOneHandleFromTwoThreadsAreSerialised) {
   first.join();
   second.join();
   EXPECT_EQ(failures, 0);
+}
+
+TEST_F(ContractScaleTest, ASlowCallOnOneHandleLeavesTheOtherHandlesFree) {
+  ASSERT_TRUE(m_sim.Add(2));
+  const CameraClientHandle slow = m_sim.Open(0);
+  const CameraClientHandle quick = m_sim.Open(1);
+  ASSERT_NE(slow, 0);
+  ASSERT_NE(quick, 0);
+  camsim::Fault fault;
+  fault.delay = 2s;
+  m_sim.Camera(0).Faults().Set(camera::protocol::Operation::GetShutter, fault);
+  std::thread slowCall([&] {
+    int shutter = 0;
+    EXPECT_EQ(CameraClient_GetShutter(slow, &shutter), 0);
+  });
+  std::this_thread::sleep_for(100ms);
+  const auto start = std::chrono::steady_clock::now();
+  int shutter = 0;
+  int mode = 0;
+  EXPECT_EQ(CameraClient_GetShutter(quick, &shutter), 0);
+  EXPECT_EQ(CameraClient_GetLedMode(quick, &mode), 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 1s) << "the other handle waited for the slow one";
+  slowCall.join();
 }
 
 }  // namespace

@@ -146,16 +146,30 @@ TEST_F(EncryptedConnectionTest, AFailedSecondLoginLeavesTheClosedArrangement) {
   EXPECT_TRUE(harness.Eventually([&] { return Connections() == 1; }));
 }
 
-TEST_F(ConnectionTest, EveryWayOfClosingTheWindowEndsTheConnection) {
+// Ways the window ends besides its close button (which has a test of its own).
+enum class WindowEnd { Destroyed, WindowClose, FrameClose };
+
+class WindowEndTest : public ConnectionTest, public ::testing::WithParamInterface<WindowEnd> {};
+
+TEST_P(WindowEndTest, EveryWayOfClosingTheWindowEndsTheConnection) {
   OpenCameraOk();
   const HWND window = harness.Window()->GetHWND();
-  Driver().Run([&] { ui::DestroyWindow(window); });
-  EXPECT_FALSE(os::IsWindow(window));
+  Driver().Run([&] {
+    switch (GetParam()) {
+      case WindowEnd::Destroyed: ui::DestroyWindow(window); break;
+      case WindowEnd::WindowClose: os::PostMessage(window, WM_CLOSE, 0, 0); break;
+      case WindowEnd::FrameClose: os::PostMessage(window, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    }
+  });
+  EXPECT_TRUE(harness.Eventually([&] { return !os::IsWindow(window); }));
   EXPECT_TRUE(harness.Eventually([&] { return Connections() == 0; }));
   // The camera goes on reading plates; nothing reaches the window any more.
   harness.Camera(0).Trigger(CAMERACLIENT_TRIGGER_MANUAL);
   harness.Simulator().Settle();
 }
+
+INSTANTIATE_TEST_SUITE_P(Ways, WindowEndTest,
+                         ::testing::Values(WindowEnd::Destroyed, WindowEnd::WindowClose, WindowEnd::FrameClose));
 
 TEST_F(ConnectionTest, TheFramesCloseButtonClosesTheCamera) {
   OpenCameraOk();

@@ -101,5 +101,53 @@ TEST_F(ButtonOptionTest, ReturnAndSpaceOnAFocusedButtonAreClicks) {
   EXPECT_EQ(Types("button"), (std::vector<std::string>{"click", "click"}));
 }
 
+// A button with one plain colour per state, and the picture the window shows of it.
+class ButtonImageTest : public ControlsTest {
+ protected:
+  static constexpr DWORD kNormal = 0xFF2060A0;
+  static constexpr DWORD kHot = 0xFF40A040;
+  static constexpr DWORD kDisabled = 0xFF808080;
+
+  void SetUp() override {
+    for (const auto& [name, colour] : {std::pair{"normal.png", kNormal}, std::pair{"hot.png", kHot},
+                                       std::pair{"disabled.png", kDisabled}}) {
+      Canvas canvas(8, 8);
+      canvas.Clear(colour);
+      m_skin.Add(name, canvas.EncodePng().value());
+    }
+    Open(R"(<?xml version="1.0" encoding="UTF-8"?>
+<Window size="200,100">
+  <VerticalLayout>
+    <Button name="button" height="40" normalimage="normal.png" hotimage="hot.png" disabledimage="disabled.png"/>
+    <Button name="plain" height="40" normalimage="normal.png" hotimage="missing.png"/>
+    <Control/>
+  </VerticalLayout>
+</Window>)");
+  }
+  RECT Pos(const char* name) {
+    return driver.Get<RECT>([&] { return Find<CButtonUI>(name)->GetPos(); });
+  }
+  DWORD Shown(const char* name) {
+    const POINT centre = Centre(Pos(name));
+    driver.WaitUntilIdle();
+    return driver.Get<DWORD>([&] { return HostWindowPicture(hwnd)->ColorAt(centre.x, centre.y); });
+  }
+};
+
+TEST_F(ButtonImageTest, NormalHotAndDisabledShowTheirImages) {
+  EXPECT_EQ(Shown("button"), kNormal);
+  MoveMouse(Centre(Pos("button")));
+  EXPECT_EQ(Shown("button"), kHot);
+  MoveMouse(POINT{Centre(Pos("button")).x, 95});
+  EXPECT_EQ(Shown("button"), kNormal);
+  driver.Run([&] { Find<CButtonUI>("button")->SetEnabled(false); });
+  EXPECT_EQ(Shown("button"), kDisabled);
+}
+
+TEST_F(ButtonImageTest, AStateImageThatCannotBeLoadedFallsBackToTheNormalImage) {
+  MoveMouse(Centre(Pos("plain")));
+  EXPECT_EQ(Shown("plain"), kNormal);
+}
+
 }  // namespace
 }  // namespace ui::testing

@@ -269,6 +269,31 @@ TEST_F(LongReboot, TheVersionTabWaitsEightMinutesForTheRebootAndThePickedImageTa
   EXPECT_TRUE(program.Close());
 }
 
+TEST_F(UpdateTab, ThePickedImageTabStartsNothingWithoutAnImageAndPollsFirstAfterTwoSeconds) {
+  program.AddCameras(1);
+  const std::string picked = program.WriteImage("picked/lpr.bin", {5, 1, 7, 3});
+  program.Start();
+  ASSERT_TRUE(program.WaitForRows(1));
+  ASSERT_TRUE(program.ShowTab(kSelfTab));
+  ASSERT_TRUE(program.CheckRows(kSelfTab, {program.Ip(0)}));
+  ASSERT_TRUE(program.Click("btn_self_update"));
+  program.RunFor(10s);
+  EXPECT_EQ(program.Camera(0).Calls().CountOf(Operation::UpdateBegin), 0u);
+  EXPECT_EQ(program.Row(kSelfTab, program.Ip(0)).status, "未升级");
+
+  program.Driver().AnswerNextFileDialog(picked);
+  ASSERT_TRUE(program.Click("btn_self_browse"));
+  const auto start = program.Now();
+  ASSERT_TRUE(program.Click("btn_self_update"));
+  const std::vector<Seen> seen = Watch(kSelfTab, 0, 200s);
+  ASSERT_GE(seen.size(), 2u);
+  EXPECT_EQ(seen[1].status, kUpgrading);
+  EXPECT_EQ(seen[1].percent, "50");
+  EXPECT_EQ(seen[1].at - start, 2s) << "the first poll comes 2 s after the picked image was sent";
+  EXPECT_EQ(seen.back().status, kUpgradeDone);
+  EXPECT_TRUE(program.Close());
+}
+
 TEST_F(UpdateTab, AWindowDestroyedMidUpgradeStopsItsWorkerAtTheNextCheck) {
   program.AddCameras(1);
   program.WriteImage(kImage, {5, 1, 7, 3});

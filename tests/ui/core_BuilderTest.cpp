@@ -186,6 +186,32 @@ TEST_F(BuilderTest, TooDeepALayoutIsRefused) {
   EXPECT_FALSE(builder.GetLastErrorMessage().empty());
 }
 
+TEST_F(BuilderTest, AFontWithoutIdAfterTheLargestIdKeepsThatId) {
+  CPaintManagerUI manager;
+  CDialogBuilder builder;
+  std::unique_ptr<CControlUI> root(builder.Create(
+      R"(<Window><Font id="2147483647" size="12"/><Font size="30"/><Control/></Window>)", nullptr, nullptr,
+      &manager));
+  ASSERT_NE(root, nullptr);
+  EXPECT_EQ(manager.GetFontInfo(2147483647)->iSize, 30);
+}
+
+TEST_F(BuilderTest, OutsizedNumbersAreKeptToSizesThatAddUpSafely) {
+  CPaintManagerUI manager;
+  CDialogBuilder builder;
+  std::unique_ptr<CControlUI> root(builder.Create(
+      R"(<VerticalLayout inset="9223372036854775807,-9223372036854775807,99999999999,1" childpadding="99999999999">
+           <Control name="a" width="99999999999" height="99999999999" padding="9223372036854775807,0,0,0"/>
+           <Control name="b" float="true" pos="-9223372036854775807,0,9223372036854775807,10"/>
+         </VerticalLayout>)",
+      nullptr, nullptr, &manager));
+  ASSERT_NE(root, nullptr);
+  auto* layout = static_cast<CContainerUI*>(root->GetInterface("Container"));
+  EXPECT_EQ(layout->GetItemAt(0)->GetFixedWidth(), 1 << 24);
+  EXPECT_EQ(layout->GetItemAt(0)->GetFixedHeight(), 1 << 24);
+  root->SetPos(RECT{0, 0, 640, 480});  // undefined behaviour here would stop the sanitizer runs
+}
+
 TEST_F(BuilderTest, InlineXmlTextBuildsToo) {
   CDialogBuilder builder;
   std::unique_ptr<CControlUI> root(builder.Create("<Control name=\"x\" width=\"5\"/>"));

@@ -1,5 +1,6 @@
 #include "platform/ui/core/UIAttributes.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -8,7 +9,12 @@
 namespace ui {
 namespace {
 
-// Reads up to `count` comma-separated integers; returns how many were read.
+// Far beyond any screen, and far enough from the limits of long that sums of positions, sizes
+// and insets cannot overflow.
+constexpr long kLargestCoordinate = 1L << 24;
+
+// Reads up to `count` comma-separated integers, each kept within +-kLargestCoordinate; returns how
+// many were read.
 int ReadNumbers(const char* value, long* numbers, int count) {
   if (value == nullptr) return 0;
   const char* cursor = value;
@@ -17,7 +23,7 @@ int ReadNumbers(const char* value, long* numbers, int count) {
     char* end = nullptr;
     const long number = std::strtol(cursor, &end, 10);
     if (end == cursor) break;
-    numbers[read++] = number;
+    numbers[read++] = std::clamp(number, -kLargestCoordinate, kLargestCoordinate);
     cursor = end;
     while (*cursor == ' ') ++cursor;
     if (*cursor != ',') break;
@@ -27,6 +33,12 @@ int ReadNumbers(const char* value, long* numbers, int count) {
 }
 
 }  // namespace
+
+int ParseNumberAttribute(const char* value) {
+  long number = 0;
+  ReadNumbers(value, &number, 1);
+  return static_cast<int>(number);
+}
 
 RECT ParseRectAttribute(const char* value) {
   long numbers[4] = {0, 0, 0, 0};

@@ -7,6 +7,9 @@
 
 namespace ui {
 
+// Numbers of positions and sizes are kept within +-2^24, so that sums of them never overflow.
+// One number; 0 when there is none.
+int ParseNumberAttribute(const char* value);
 // "l,t,r,b": missing numbers stay 0.
 RECT ParseRectAttribute(const char* value);
 // "cx,cy".

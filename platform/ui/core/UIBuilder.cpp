@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "platform/os/Charset.h"
 #include "platform/ui/core/UIAttributes.h"
@@ -129,7 +130,7 @@ class TreeBuilder {
     int nextFontId = 0;
     for (pugi::xml_node font : window.children("Font")) {
       const int id = font.attribute("id").as_int(nextFontId);
-      nextFontId = id + 1;
+      nextFontId = id < std::numeric_limits<int>::max() ? id + 1 : id;
       const std::string family = Gbk(font.attribute("name").value());
       const int size = font.attribute("size").as_int(12);
       const bool bold = font.attribute("bold").as_bool();

@@ -325,7 +325,7 @@ void CContainerUI::SetAttribute(const char* name, const char* value) {
   if (std::strcmp(name, "inset") == 0) {
     SetInset(ParseRectAttribute(value));
   } else if (std::strcmp(name, "childpadding") == 0) {
-    SetChildPadding(std::atoi(value));
+    SetChildPadding(ParseNumberAttribute(value));
   } else if (std::strcmp(name, "mousechild") == 0) {
     SetMouseChildEnabled(ParseBoolAttribute(value));
   } else if (std::strcmp(name, "vscrollbar") == 0) {

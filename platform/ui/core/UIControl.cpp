@@ -337,23 +337,23 @@ void CControlUI::SetAttribute(const char* name, const char* value) {
   } else if (Is(name, "focusbordercolor")) {
     SetFocusBorderColor(ParseColorAttribute(value));
   } else if (Is(name, "bordersize")) {
-    SetBorderSize(std::atoi(value));
+    SetBorderSize(ParseNumberAttribute(value));
   } else if (Is(name, "borderround")) {
     SetBorderRound(ParseSizeAttribute(value));
   } else if (Is(name, "bkimage")) {
     SetBkImage(value);
   } else if (Is(name, "width")) {
-    SetFixedWidth(std::atoi(value));
+    SetFixedWidth(ParseNumberAttribute(value));
   } else if (Is(name, "height")) {
-    SetFixedHeight(std::atoi(value));
+    SetFixedHeight(ParseNumberAttribute(value));
   } else if (Is(name, "minwidth")) {
-    SetMinWidth(std::atoi(value));
+    SetMinWidth(ParseNumberAttribute(value));
   } else if (Is(name, "minheight")) {
-    SetMinHeight(std::atoi(value));
+    SetMinHeight(ParseNumberAttribute(value));
   } else if (Is(name, "maxwidth")) {
-    SetMaxWidth(std::atoi(value));
+    SetMaxWidth(ParseNumberAttribute(value));
   } else if (Is(name, "maxheight")) {
-    SetMaxHeight(std::atoi(value));
+    SetMaxHeight(ParseNumberAttribute(value));
   } else if (Is(name, "name")) {
     SetName(value);
   } else if (Is(name, "text")) {

@@ -10,8 +10,9 @@
 #include "platform/ui/core/UIManager.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  // Inline layouts start with '<'; anything else would be read as a resource name.
-  std::string xml = "<";
+  // Inline layouts start with '<'; anything else would be read as a resource name. Inputs that
+  // start with it already are taken whole, so that whole layout files serve as seeds.
+  std::string xml = size > 0 && data[0] == '<' ? "" : "<";
   xml.append(reinterpret_cast<const char*>(data), size);
   ui::CPaintManagerUI manager;
   ui::CDialogBuilder builder;

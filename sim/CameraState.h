@@ -48,6 +48,8 @@ struct CameraState {
   FirmwareUpdate update;
   // A test fault: the next updates end failed whatever the image.
   bool rejectFirmware = false;
+  // A test fault: plate events go out without their picture, even to those who asked for it.
+  bool platePicturesMissing = false;
 };
 
 }  // namespace camsim

@@ -465,7 +465,8 @@ void SimCamera::ReportPlate(const SyntheticPlate& plate, int triggerBits, bool h
     m_lastPlate = plate;
     for (const auto& [connection, link] : m_sessions) {
       if (!link.plates) continue;
-      if (auto session = link.session.lock()) receivers.emplace_back(std::move(session), *link.plates);
+      const bool pictures = *link.plates && !m_state.platePicturesMissing;
+      if (auto session = link.session.lock()) receivers.emplace_back(std::move(session), pictures);
     }
   }
   std::shared_ptr<const std::vector<std::uint8_t>> withClip;

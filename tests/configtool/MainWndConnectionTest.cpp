@@ -69,6 +69,15 @@ TEST_F(ConnectionTest, APortWithTrailingLettersOpensWithItsDigits) {
   EXPECT_EQ(harness.DeviceState().port, harness.Camera(0).Port());
 }
 
+TEST_F(ConnectionTest, AnIpWithABlankInsideAPartPassesTheCheckAndGoesToTheLibraryAsTyped) {
+  const std::string ip = Ip();
+  const std::string typed = ip.substr(0, ip.rfind('.') + 1) + " " + ip.substr(ip.rfind('.') + 1);
+  harness.OpenWith(typed, Port(), "qorvt", "qorvt");
+  // The check lets it through; the library, given it whole, opens nothing with it.
+  EXPECT_EQ(harness.DismissMessageBox(), "打开设备失败，请检查登录信息！");
+  EXPECT_EQ(harness.DeviceState().handle, 0);
+}
+
 TEST_F(ConnectionTest, AWrongLoginOpensNothing) {
   harness.OpenWith(Ip(), Port(), "qorvt", "wrong");
   EXPECT_EQ(harness.DismissMessageBox(), "打开设备失败，请检查登录信息！");

@@ -120,6 +120,14 @@ TEST_F(PlateResultsTest, APictureThatCannotBeWrittenIsNotNamed) {
   EXPECT_EQ(Row(0, "lbl_plate_type"), "蓝牌小汽车");
 }
 
+TEST_F(PlateResultsTest, AResultWithoutAPictureAddsARowAndMakesNoFolder) {
+  harness.Camera(0).With([](camsim::CameraState& state) { state.platePicturesMissing = true; });
+  Report(Plate("京G12345"));
+  EXPECT_EQ(harness.PlateRowPicture(0), "");
+  EXPECT_EQ(Row(0, "lbl_plate_type"), "蓝牌小汽车");
+  EXPECT_FALSE(fs::exists(harness.AppFolder() / "PlateImgs"));
+}
+
 TEST_F(PlateResultsTest, ADoubleClickNamesTheColumnUnderThePointer) {
   Report(Plate("京F12345"));
   struct Recorder : ui::INotifyUI {

@@ -184,6 +184,27 @@ TEST_F(WebPageDialogTest, EveryWayOfClosingStopsTheTimersAndEndsTheOwnConnection
   }
 }
 
+TEST_F(WebPageDialogTest, AMenuPickAfterAFailedSecondLoginUsesTheLastCompleteOpen) {
+  camsim::CameraProfile encrypted;
+  encrypted.encryptMode = 2;
+  encrypted.userPassword = "123456";
+  ASSERT_TRUE(harness.AddCameras(1, encrypted));
+  OpenCameraOk(0);
+  ASSERT_TRUE(Driver().Click("btn_close"));
+  harness.OpenCamera(1, "000000");
+  ASSERT_EQ(harness.DismissMessageBox(), "二次登录失败，请检查用户密码是否正确!");
+  // The pick as the menu sends it; queued, since the dialog it opens runs its own loop.
+  Driver().Run([&] {
+    harness.Window()->GetPaintManager()->SendNotify(Driver().Control("btn_more_cfg"), "menu_web_network", 0, 0, true);
+  });
+  ASSERT_NE(WaitForDialog(kDialog), nullptr);
+  Driver().AdvanceClock(1500ms);
+  EXPECT_EQ(Browser()->Navigations(), (std::vector<std::string>{"about:blank", PageUrl("SetNetPort.htm")}));
+  EXPECT_EQ(PageStatusWith(LastSessionId()), 200u) << "the session of camera 0, opened with its login";
+  Driver().Click("closebtn");
+  EXPECT_FALSE(IsOpen(kDialog));
+}
+
 TEST_F(WebPageDialogTest, TheMainWindowsEndAlsoEndsTheDialogsConnection) {
   OpenCameraAndPage();
   ASSERT_TRUE(ConnectionsBecome(2));

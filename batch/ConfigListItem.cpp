@@ -15,13 +15,15 @@ void RunImport(const ApplierTable& appliers, const std::shared_ptr<const ConfigS
                const std::shared_ptr<const RunFlag>& run) {
   SlotPermit permit(ImportSlots());
   ConfigImportOutcome outcome;
-  try {
-    // A worker that waited for its permit while the program was closing changes nothing.
-    if (run->load()) outcome = RunConfigAppliers(appliers, *sections, device, netParam, [&](int percent) {
-      reporter.Post(BatchConstants::kStatusImporting, percent, percent, false);
-    });
-  } catch (...) {
-    outcome = ConfigImportOutcome{0, false};
+  // A worker that waited for its permit while the program was closing changes nothing.
+  if (run->load()) {
+    try {
+      outcome = RunConfigAppliers(appliers, *sections, device, netParam, [&](int percent) {
+        reporter.Post(BatchConstants::kStatusImporting, percent, percent, false);
+      });
+    } catch (...) {
+      outcome = ConfigImportOutcome{0, false};
+    }
   }
   const bool done = outcome.lastResult == kApplied;
   reporter.PostFinal(done ? BatchConstants::kStatusImportDone : BatchConstants::kStatusImportFailed,

@@ -2,6 +2,7 @@
 // the buttons, "user.ini", and every way the window ends.
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <thread>
 
@@ -188,41 +189,39 @@ TEST_F(ConnectionTest, TheFramesCloseButtonClosesTheCamera) {
   EXPECT_TRUE(harness.Eventually([&] { return Connections() == 0; }));
 }
 
-// Inside the window thread: has the camera's result reached the queue (within 10 s)?
-bool PlateResultQueued(HWND window) {
-  MSG msg;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!ui::PeekMessage(&msg, window, WM_PLATE_RESULT, WM_PLATE_RESULT, PM_NOREMOVE)) {
-    if (std::chrono::steady_clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+class QueuedResultTest : public ConnectionTest {
+ protected:
+  // On the window thread: the camera reads a plate, waits (10 s at most) until its result is in
+  // the window's queue, then runs `then` before the window handles it. True when it was queued.
+  bool WithAResultQueued(const std::function<void(HWND)>& then) {
+    const HWND window = harness.Window()->GetHWND();
+    return Driver().Get<bool>([&] {
+      harness.Camera(0).Trigger(CAMERACLIENT_TRIGGER_MANUAL);
+      MSG msg;
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+      bool queued = false;
+      while (!(queued = ui::PeekMessage(&msg, window, WM_PLATE_RESULT, WM_PLATE_RESULT, PM_NOREMOVE)) &&
+             std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      }
+      then(window);
+      return queued;
+    });
   }
-  return true;
-}
+};
 
-TEST_F(ConnectionTest, ResultsQueuedWhenTheWindowEndsAreFreed) {
+TEST_F(QueuedResultTest, ResultsQueuedWhenTheWindowEndsAreFreed) {
   OpenCameraOk();
   const HWND window = harness.Window()->GetHWND();
-  // Results in the queue, and the window destroyed before it handles them.
-  const bool queued = Driver().Get<bool>([&] {
-    harness.Camera(0).Trigger(CAMERACLIENT_TRIGGER_MANUAL);
-    const bool found = PlateResultQueued(window);
-    ui::DestroyWindow(window);
-    return found;
-  });
-  EXPECT_TRUE(queued);
+  EXPECT_TRUE(WithAResultQueued([](HWND queuedFor) { ui::DestroyWindow(queuedFor); }));
   EXPECT_FALSE(os::IsWindow(window));
 }
 
-TEST_F(ConnectionTest, ResultsQueuedWhenTheCameraClosesAreNotShown) {
+TEST_F(QueuedResultTest, ResultsQueuedWhenTheCameraClosesAreNotShown) {
   OpenCameraOk();
-  const HWND window = harness.Window()->GetHWND();
-  const bool queued = Driver().Get<bool>([&] {
-    harness.Camera(0).Trigger(CAMERACLIENT_TRIGGER_MANUAL);
-    const bool found = PlateResultQueued(window);
+  EXPECT_TRUE(WithAResultQueued([&](HWND) {
     harness.Window()->GetPaintManager()->SendNotify(Driver().Control("btn_close"), "click");
-    return found;
-  });
-  EXPECT_TRUE(queued);
+  }));
   Driver().WaitUntilIdle();
   EXPECT_EQ(harness.RowCount("plate_result_list"), 0);
 }

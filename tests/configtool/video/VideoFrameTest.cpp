@@ -293,6 +293,12 @@ TEST_F(StreamSettingsTest, TheBitRateLiesStrictlyBetweenTheLimits) {
     EXPECT_EQ(Box(), "设置视频参数成功！");
     EXPECT_EQ(CameraSettings().streams[0].bitRate, std::stoi(text) * 1000);
   }
+  // The main stream goes as stream 0, whatever its number field held, and the fields the page
+  // does not use go as 0.
+  EXPECT_EQ(SentRecord<std::int32_t>(Operation::SetStreamConfig), 0);
+  const auto sent = SentRecord<CameraClientStreamConfig>(Operation::SetStreamConfig, 4);
+  const CameraClientStreamConfig expected{0, 0, values[16], 20, 0, 0, 8191000, 3};
+  EXPECT_EQ(std::memcmp(&sent, &expected, sizeof sent), 0);
 }
 
 TEST_F(StreamSettingsTest, AStreamWithoutAResolutionOfTheListSendsNothing) {

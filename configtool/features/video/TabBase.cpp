@@ -9,6 +9,12 @@ CTabBase::CTabBase(ui::CPaintManagerUI* pm, CameraClientHandle handle, CVideoCfg
 
 CTabBase::~CTabBase() = default;
 
+std::optional<int> CTabBase::ReadNumber(int (*get)(CameraClientHandle, int*)) const {
+  int value = 0;
+  if (get(m_handle, &value) != 0) return std::nullopt;
+  return value;
+}
+
 void CTabBase::ShowMessage(const char* text) { ui::UIMessageBox(m_pOwner->GetHWND(), text); }
 
 void CTabBase::Hide(std::initializer_list<ui::CControlUI*> controls) {

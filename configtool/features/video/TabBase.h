@@ -3,6 +3,7 @@
 // the current tab, which tells whether it acted and how that went.
 
 #include <initializer_list>
+#include <optional>
 
 #include "cameraclient/CameraClient.h"
 #include "platform/ui/UIlib.h"
@@ -25,6 +26,8 @@ class CTabBase {
 
  protected:
   static int ResultOf(bool succeeded) { return succeeded ? kDone : kFailed; }
+  // The number a one-value Get gives; nullopt when the camera did not give it.
+  std::optional<int> ReadNumber(int (*get)(CameraClientHandle, int*)) const;
   // A notice box over the dialog.
   void ShowMessage(const char* text);
   // Missing controls are skipped.

@@ -10,12 +10,6 @@
 
 namespace {
 
-// What a Get shows when the camera does not answer.
-constexpr int kDefaultFrameSize = 1;
-constexpr int kDefaultResolution = 0x07800438;
-constexpr int kDefaultBitRateFamily0 = 4096;
-constexpr int kDefaultBitRateFamily2 = 5000;
-
 constexpr int kMaxFrameRate = 25;
 constexpr int kMaxQuality = 6;
 // The item shown for a stream quality beyond the list ("中等").
@@ -23,9 +17,10 @@ constexpr int kFallbackQualityItem = 3;
 // The sub stream offers at most this many resolutions.
 constexpr std::size_t kSubStreamResolutions = 3;
 constexpr std::int32_t kStreamBitRateUnit = 1000;
+constexpr const char* kStreamSaveFailed = "设置视频参数失败，请重试！";
 
-// The frame-rate item of a rate, or -1 (no selection) outside 1 to 25.
-int FrameRateItem(int rate) { return rate >= 1 && rate <= kMaxFrameRate ? rate - 1 : -1; }
+// The frame-rate item of a rate; no item outside 1 to 25.
+int FrameRateItem(int rate) { return rate >= 1 && rate <= kMaxFrameRate ? rate - 1 : kNoOption; }
 
 void Enable(ui::CControlUI* control, bool enable) {
   if (control != nullptr) control->SetEnabled(enable);
@@ -63,8 +58,7 @@ int CVideoFrame::Notify(ui::TNotifyUI& msg) {
     if (msg.pSender == m_pCmbStreamType) {
       const std::optional<int> stream = SelectedIndex(m_pCmbStreamType);
       if (!stream) return kFailed;
-      FillStreamPage(*stream);
-      return kDone;
+      return ResultOf(FillStreamPage(*stream));
     }
   }
   return kNotMine;
@@ -88,34 +82,26 @@ void CVideoFrame::BindControls() {
 }
 
 void CVideoFrame::LoadSingleSettings() {
-  const bool family2 = VideoHardwareFamily() == 2;
-  if (family2) {
-    int resolution = kDefaultResolution;
-    CameraClient_GetResolution(m_handle, &resolution);
-    SelectOption(m_pCmbSizeIndex, OptionIndexOfValue(m_sizeMap, resolution));
-  } else {
-    int size = kDefaultFrameSize;
-    CameraClient_GetFrameSize(m_handle, &size);
-    const int item = OptionIndexOfValue(m_sizeMap, size);
-    SelectOption(m_pCmbSizeIndex, item >= 0 ? item : 0);
+  // A setting the camera did not give shows no item (the bit rate no number), and OK leaves it out
+  // until the operator gives one: nothing read from a failed Get goes back to the camera.
+  if (VideoHardwareFamily() == 2) {
+    const std::optional<int> resolution = ReadNumber(CameraClient_GetResolution);
+    SelectOption(m_pCmbSizeIndex, resolution ? OptionIndexOfValue(m_sizeMap, *resolution) : kNoOption);
+  } else if (const std::optional<int> size = ReadNumber(CameraClient_GetFrameSize)) {
+    // A frame size outside the table shows the first one.
+    const int item = OptionIndexOfValue(m_sizeMap, *size);
+    SelectOption(m_pCmbSizeIndex, item != kNoOption ? item : 0);
   }
 
-  int rate = 1;
-  CameraClient_GetFrameRate(m_handle, &rate);
-  SelectOption(m_pCmbRate, FrameRateItem(rate));
+  const std::optional<int> rate = ReadNumber(CameraClient_GetFrameRate);
+  SelectOption(m_pCmbRate, rate ? FrameRateItem(*rate) : kNoOption);
+  SelectOption(m_pCmbCtrl, ReadNumber(CameraClient_GetRateControl).value_or(kNoOption));
+  SelectOption(m_pCmbVbr, ReadNumber(CameraClient_GetVideoQuality).value_or(kNoOption));
 
-  int rateControl = 0;
-  CameraClient_GetRateControl(m_handle, &rateControl);
-  SelectOption(m_pCmbCtrl, rateControl);
-
-  int quality = 0;
-  CameraClient_GetVideoQuality(m_handle, &quality);
-  SelectOption(m_pCmbVbr, quality);
-
-  int bitRate = family2 ? kDefaultBitRateFamily2 : kDefaultBitRateFamily0;
+  int bitRate = 0;
   int unused = 0;
-  CameraClient_GetBitRate(m_handle, &bitRate, &unused);
-  ShowNumber(m_pEditLimit, bitRate);
+  m_bBitRateRead = CameraClient_GetBitRate(m_handle, &bitRate, &unused) == 0;
+  if (m_bBitRateRead) ShowNumber(m_pEditLimit, bitRate);
 }
 
 void CVideoFrame::LoadStreamSettings() {
@@ -130,21 +116,27 @@ void CVideoFrame::LoadStreamSettings() {
 }
 
 void CVideoFrame::LoadEncodeType() {
-  int encodeType = 0;
-  CameraClient_GetEncodeType(m_handle, &encodeType);
-  SelectOption(m_pCmbEncodeType, OptionIndexOfValue(m_encodeTypeMap, encodeType));
+  const std::optional<int> encodeType = ReadNumber(CameraClient_GetEncodeType);
+  SelectOption(m_pCmbEncodeType, encodeType ? OptionIndexOfValue(m_encodeTypeMap, *encodeType) : kNoOption);
 }
 
-void CVideoFrame::FillStreamPage(int stream) {
+bool CVideoFrame::FillStreamPage(int stream) {
   CameraClientStreamConfig config{};
-  CameraClient_GetStreamConfig(m_handle, stream, &config);
+  const bool configRead = CameraClient_GetStreamConfig(m_handle, stream, &config) == 0;
   CameraClientStreamCapability capability{};
-  CameraClient_GetStreamCapability(m_handle, &capability);
+  const bool capabilityRead = CameraClient_GetStreamCapability(m_handle, &capability) == 0;
+  // OK sends a whole record: one built without the stream's settings or its limits would
+  // overwrite the camera's stream with defaults, so then nothing is sent.
+  m_bStreamRead = configRead && capabilityRead;
 
   m_minBitRate = capability.minBitRate;
   m_maxBitRate = capability.maxBitRate;
   const std::size_t limit = stream == 1 ? kSubStreamResolutions : std::size(capability.resolutions);
   ShowResolutions(StreamResolutions(capability, limit), config.resolution);
+  if (!configRead) {
+    ShowNoStreamSettings();
+    return false;
+  }
 
   SelectOption(m_pCmbRate, FrameRateItem(config.frameRate));
   SelectOption(m_pCmbVbr, config.quality > kMaxQuality ? kFallbackQualityItem : config.quality);
@@ -152,6 +144,14 @@ void CVideoFrame::FillStreamPage(int stream) {
   SelectOption(m_pCmbCtrl, config.rateControl);
   Enable(m_pEditLimit, config.rateControl == 0);
   Enable(m_pCmbVbr, config.rateControl != 0);
+  return m_bStreamRead;
+}
+
+void CVideoFrame::ShowNoStreamSettings() {
+  SelectOption(m_pCmbRate, kNoOption);
+  SelectOption(m_pCmbVbr, kNoOption);
+  SelectOption(m_pCmbCtrl, kNoOption);
+  SetDialogControlText(m_pEditLimit, "");
 }
 
 void CVideoFrame::ShowResolutions(const std::vector<StreamResolution>& resolutions, int selected) {
@@ -180,13 +180,18 @@ void CVideoFrame::ApplyEnableRule() {
 
 int CVideoFrame::SaveSingleSettings() {
   const int family = VideoHardwareFamily();
-  const std::optional<int> bitRate = CheckBitRateLimit(family, DialogControlText(m_pEditLimit));
-  if (!bitRate) {
-    ShowMessage(BitRateLimitRangeText(family));
-    return kFailed;
+  const std::string bitRateText = DialogControlText(m_pEditLimit);
+  // A bit rate the camera did not give and the operator did not type is left out.
+  std::optional<int> bitRate;
+  if (m_bBitRateRead || !bitRateText.empty()) {
+    bitRate = CheckBitRateLimit(family, bitRateText);
+    if (!bitRate) {
+      ShowMessage(BitRateLimitRangeText(family));
+      return kFailed;
+    }
   }
-  // Every call is made, whatever the ones before gave; a combo without a selection sends nothing
-  // and counts as failed.
+  // Every call is made, whatever the ones before gave; a setting without a value (a combo without
+  // a selection, a bit rate left out) sends nothing and counts as failed.
   const bool sent[] = {
       SendValue(SelectedOptionValue(m_pCmbSizeIndex, m_sizeMap),
                 family == 2 ? CameraClient_SetResolution : CameraClient_SetFrameSize),
@@ -203,6 +208,10 @@ int CVideoFrame::SaveSingleSettings() {
 }
 
 int CVideoFrame::SaveStreamSettings() {
+  if (!m_bStreamRead) {
+    ShowMessage(kStreamSaveFailed);
+    return kFailed;
+  }
   const std::optional<std::int32_t> bitRate =
       StreamBitRate(DialogControlText(m_pEditLimit), m_minBitRate, m_maxBitRate);
   if (!bitRate) {
@@ -218,7 +227,7 @@ int CVideoFrame::SaveStreamSettings() {
   const std::optional<int> quality = SelectedIndex(m_pCmbVbr);
   const std::optional<int> sizeItem = SelectedIndex(m_pCmbSizeIndex);
   if (!stream || !rate || !rateControl || !quality || !sizeItem) {
-    ShowMessage("设置视频参数失败，请重试！");
+    ShowMessage(kStreamSaveFailed);
     return kFailed;
   }
   CameraClientStreamConfig config{};
@@ -230,7 +239,7 @@ int CVideoFrame::SaveStreamSettings() {
   config.quality = *quality;
   config.bitRate = *bitRate;
   const bool succeeded = CameraClient_SetStreamConfig(m_handle, config.stream, &config) == 0;
-  ShowMessage(succeeded ? "设置视频参数成功！" : "设置视频参数失败，请重试！");
+  ShowMessage(succeeded ? "设置视频参数成功！" : kStreamSaveFailed);
   return ResultOf(succeeded);
 }
 

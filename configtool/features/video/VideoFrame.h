@@ -23,10 +23,13 @@ class CVideoFrame : public CTabBase {
   void LoadSingleSettings();
   void LoadStreamSettings();
   void LoadEncodeType();
-  // Shows the settings and the capability of stream 0 (main) or 1 (sub).
-  void FillStreamPage(int stream);
+  // Shows the settings and the capability of stream 0 (main) or 1 (sub); false when the camera
+  // did not give them.
+  bool FillStreamPage(int stream);
   // Replaces the frame-size items with the stream's resolutions and selects the one given.
   void ShowResolutions(const std::vector<StreamResolution>& resolutions, int selected);
+  // What the page shows for a stream whose settings the camera did not give: no item, no number.
+  void ShowNoStreamSettings();
   // Which of rate control, bit rate and quality apply to the chosen encode type and rate control.
   void ApplyEnableRule();
   int SaveSingleSettings();
@@ -50,4 +53,8 @@ class CVideoFrame : public CTabBase {
   // The bit-rate limits of the stream shown (family 3), in the unit of the stream record.
   std::int32_t m_minBitRate = 0;
   std::int32_t m_maxBitRate = 0;
+  // Families 0 and 2: the camera gave its bit rate.
+  bool m_bBitRateRead = false;
+  // Family 3: the camera gave the shown stream's settings and its capability.
+  bool m_bStreamRead = false;
 };

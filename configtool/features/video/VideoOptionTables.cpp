@@ -84,7 +84,7 @@ int OptionIndexOfValue(const VideoIndexMap& map, int value) {
   for (const auto& [index, itemValue] : map) {
     if (itemValue == value) return index;
   }
-  return -1;
+  return kNoOption;
 }
 
 void SelectOption(ui::CComboUI* combo, int index) {

@@ -12,6 +12,9 @@
 // keeps its first value.
 using VideoIndexMap = std::map<int, int>;
 
+// The index that selects no item.
+inline constexpr int kNoOption = -1;
+
 struct VideoOption {
   const char* text;
   int value;  // the device value; the item index where the combo sends its index
@@ -32,7 +35,7 @@ void FillOptionCombo(ui::CComboUI* combo, std::span<const VideoOption> options, 
 std::optional<int> SelectedIndex(const ui::CComboUI* combo);
 // The device value of the combo's selected item; nullopt without a selection or a value for it.
 std::optional<int> SelectedOptionValue(const ui::CComboUI* combo, const VideoIndexMap& map);
-// The first item index whose device value is `value`; -1 when none has it.
+// The first item index whose device value is `value`; kNoOption when none has it.
 int OptionIndexOfValue(const VideoIndexMap& map, int value);
 // Selects item `index` of the combo (when it exists), a code change; out of range selects nothing.
 void SelectOption(ui::CComboUI* combo, int index);

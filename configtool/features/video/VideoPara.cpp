@@ -1,5 +1,6 @@
 #include "configtool/features/video/VideoPara.h"
 
+#include <optional>
 #include <string>
 
 #include "configtool/dialogs/DialogControls.h"
@@ -17,6 +18,11 @@ constexpr int kShutterType3Last = 4;
 void ShowValue(ui::CSliderUI* slider, ui::CLabelUI* label, int value) {
   if (slider != nullptr) slider->SetValue(value);
   if (label != nullptr) label->SetText(std::to_string(value).c_str());
+}
+
+void EnableSlider(ui::CSliderUI* slider, ui::CLabelUI* label, bool enable) {
+  if (slider != nullptr) slider->SetEnabled(enable);
+  if (label != nullptr) label->SetEnabled(enable);
 }
 
 int SliderValue(const ui::CSliderUI* slider) { return slider != nullptr ? slider->GetValue() : 0; }
@@ -39,9 +45,7 @@ CVideoPara::CVideoPara(ui::CPaintManagerUI* pm, CameraClientHandle handle, CVide
     LoadType0();
   }
   FillOptionCombo(m_pCmbFlip, FlipOptions(), nullptr);
-  int flip = 0;
-  CameraClient_GetFlip(m_handle, &flip);
-  SelectOption(m_pCmbFlip, flip);
+  SelectOption(m_pCmbFlip, ReadNumber(CameraClient_GetFlip).value_or(kNoOption));
 }
 
 CVideoPara::~CVideoPara() = default;
@@ -112,48 +116,50 @@ void CVideoPara::LoadPicture() {
   int contrast = 0;
   int saturation = 0;
   int hue = 0;
-  CameraClient_GetImageAdjust(m_handle, &brightness, &contrast, &saturation, &hue);
-  ShowValue(m_pSliderBrt, m_pLblBrt, brightness);
-  ShowValue(m_pSliderCst, m_pLblCst, contrast);
-  ShowValue(m_pSliderSat, m_pLblSat, saturation);
+  m_bPictureKnown = CameraClient_GetImageAdjust(m_handle, &brightness, &contrast, &saturation, &hue) == 0;
+  if (m_bPictureKnown) {
+    ShowValue(m_pSliderBrt, m_pLblBrt, brightness);
+    ShowValue(m_pSliderCst, m_pLblCst, contrast);
+    ShowValue(m_pSliderSat, m_pLblSat, saturation);
+  }
   if (m_nPageType != 3) {
-    ShowValue(m_pSliderHue, m_pLblHue, hue);
-    return;
-  }
-  m_adjust = CameraClientImageAdjust{};
-  m_bAdjustRead = CameraClient_GetImageAdjustEx(m_handle, &m_adjust) == 0;
-  if (m_bAdjustRead) {
-    ShowValue(m_pSliderHue, m_pLblHue, m_adjust.maxGain);
+    if (m_bPictureKnown) ShowValue(m_pSliderHue, m_pLblHue, hue);
   } else {
-    // Without the record the hue sent along with the other three stays the camera's own.
-    m_adjust.hue = hue;
+    m_adjust = CameraClientImageAdjust{};
+    m_bAdjustRead = CameraClient_GetImageAdjustEx(m_handle, &m_adjust) == 0;
+    if (m_bAdjustRead) {
+      ShowValue(m_pSliderHue, m_pLblHue, m_adjust.maxGain);
+    } else {
+      // Without the record the hue sent along with the other three stays the camera's own.
+      m_adjust.hue = hue;
+    }
   }
+  EnableSliders();
 }
 
 void CVideoPara::LoadType0() {
+  // A setting the camera did not give shows no item; choosing one sends the operator's value.
   FillOptionCombo(m_pCmbFrequency, FlickerOptions(0), nullptr);
-  int flicker = 0;
-  CameraClient_GetFlickerFrequency(m_handle, &flicker);
-  SelectOption(m_pCmbFrequency, flicker);
+  SelectOption(m_pCmbFrequency, ReadNumber(CameraClient_GetFlickerFrequency).value_or(kNoOption));
   FillOptionCombo(m_pCmbShutter, ShutterOptions(0), &m_shutterMapType0);
-  int shutter = 0;
-  CameraClient_GetShutter(m_handle, &shutter);
-  SelectOption(m_pCmbShutter, OptionIndexOfValue(m_shutterMapType0, shutter));
+  const std::optional<int> shutter = ReadNumber(CameraClient_GetShutter);
+  SelectOption(m_pCmbShutter, shutter ? OptionIndexOfValue(m_shutterMapType0, *shutter) : kNoOption);
   Hide({m_pCtlDnMode, m_pHorDnMode, m_pLblDnMode, m_pCmbDnMode, m_pCtlDnStrength, m_pHorDnStrength, m_pLblDnStrength,
         m_pCmbDnStrength});
 }
 
 void CVideoPara::LoadType2() {
   FillOptionCombo(m_pCmbShutter, ShutterOptions(2), &m_shutterMapType2);
-  int shutter = 0;
-  CameraClient_GetShutter(m_handle, &shutter);
-  SelectOption(m_pCmbShutter, shutter == kShutterType2Unset ? 0 : OptionIndexOfValue(m_shutterMapType2, shutter));
+  if (const std::optional<int> shutter = ReadNumber(CameraClient_GetShutter)) {
+    SelectOption(m_pCmbShutter, *shutter == kShutterType2Unset ? 0 : OptionIndexOfValue(m_shutterMapType2, *shutter));
+  }
   FillOptionCombo(m_pCmbDnMode, NoiseModeOptions(2), nullptr);
   FillOptionCombo(m_pCmbDnStrength, NoiseStrengthOptions(2), nullptr);
+  // Mode and strength go to the camera together: without both read, neither shows, so that the
+  // operator chooses both before anything is sent.
   int mode = 0;
   int strength = 0;
-  CameraClient_GetNoiseReduction(m_handle, &mode, &strength);
-  if (mode >= 0 && strength >= 0) {
+  if (CameraClient_GetNoiseReduction(m_handle, &mode, &strength) == 0 && mode >= 0 && strength >= 0) {
     SelectOption(m_pCmbDnMode, mode);
     SelectOption(m_pCmbDnStrength, strength);
   }
@@ -163,17 +169,26 @@ void CVideoPara::LoadType2() {
 
 void CVideoPara::LoadType3() {
   // Type 3 has no flicker items: the value selects nothing.
-  int flicker = 0;
-  CameraClient_GetFlickerFrequency(m_handle, &flicker);
-  SelectOption(m_pCmbFrequency, flicker);
+  SelectOption(m_pCmbFrequency, ReadNumber(CameraClient_GetFlickerFrequency).value_or(kNoOption));
   FillOptionCombo(m_pCmbShutter, ShutterOptions(3), nullptr);
-  int shutter = 0;
-  CameraClient_GetShutter(m_handle, &shutter);
-  const bool known = shutter >= kShutterType3First && shutter <= kShutterType3Last;
-  SelectOption(m_pCmbShutter, known ? shutter - kShutterType3First : 0);
+  if (const std::optional<int> shutter = ReadNumber(CameraClient_GetShutter)) {
+    const bool known = *shutter >= kShutterType3First && *shutter <= kShutterType3Last;
+    SelectOption(m_pCmbShutter, known ? *shutter - kShutterType3First : 0);
+  }
   SetDialogControlText(m_pLblHueTitle, "最大增益：");
   Hide({m_pHorFrequency, m_pLblFrequency, m_pCtlFrequency, m_pCtlDnMode, m_pHorDnMode, m_pLblDnMode, m_pCmbDnMode,
         m_pCtlDnStrength, m_pHorDnStrength, m_pLblDnStrength, m_pCmbDnStrength});
+}
+
+bool CVideoPara::FourthValueSendable() const { return m_nPageType != 3 || m_bAdjustRead; }
+
+void CVideoPara::EnableSliders() {
+  // Every send carries the four values, so no slider moves while one of them is unknown; on type 3
+  // the fourth reaches the camera only inside the record.
+  EnableSlider(m_pSliderBrt, m_pLblBrt, m_bPictureKnown);
+  EnableSlider(m_pSliderCst, m_pLblCst, m_bPictureKnown);
+  EnableSlider(m_pSliderSat, m_pLblSat, m_bPictureKnown);
+  EnableSlider(m_pSliderHue, m_pLblHue, m_bPictureKnown && FourthValueSendable());
 }
 
 bool CVideoPara::IsSlider(const ui::CControlUI* control) const {
@@ -189,16 +204,20 @@ bool CVideoPara::SendSliderValues(const SliderValues& values, bool mouseMoveOnly
   ShowValue(m_pSliderBrt, m_pLblBrt, values.brightness);
   ShowValue(m_pSliderCst, m_pLblCst, values.contrast);
   ShowValue(m_pSliderSat, m_pLblSat, values.saturation);
-  ShowValue(m_pSliderHue, m_pLblHue, values.fourth);
+  // A fourth value that cannot reach the camera is not shown as if it had.
+  if (FourthValueSendable()) ShowValue(m_pSliderHue, m_pLblHue, values.fourth);
   if (mouseMoveOnly) return true;
   if (m_nPageType != 3) {
-    return CameraClient_SetImageAdjust(m_handle, values.brightness, values.contrast, values.saturation,
-                                       values.fourth) == 0;
+    const bool adjusted = CameraClient_SetImageAdjust(m_handle, values.brightness, values.contrast, values.saturation,
+                                                      values.fourth) == 0;
+    m_bPictureKnown = m_bPictureKnown || adjusted;
+    return adjusted;
   }
   // Type 3 sends the record's hue as it stood before this change; the fourth slider's value goes
   // into the record as both hue and maximum gain.
   const bool adjusted =
       CameraClient_SetImageAdjust(m_handle, values.brightness, values.contrast, values.saturation, m_adjust.hue) == 0;
+  m_bPictureKnown = m_bPictureKnown || adjusted;
   if (!m_bAdjustRead) return adjusted;
   m_adjust.brightness = values.brightness;
   m_adjust.contrast = values.contrast;
@@ -226,18 +245,29 @@ int CVideoPara::SetNoiseReduction() {
 }
 
 void CVideoPara::RestoreDefaults() {
-  bool restored = false;
+  const SliderValues defaults = DefaultSliderValues();
+  // Nothing told the camera's hue (type 3 sends it along with the other three): the default goes
+  // in its place rather than a zero.
+  if (m_nPageType == 3 && !m_bPictureKnown && !m_bAdjustRead) m_adjust.hue = defaults.fourth;
+  const bool sliders = SendSliderValues(defaults, false);
+  EnableSliders();
+  bool further = false;
   if (m_nPageType == 2) {
-    const bool sliders = SendSliderValues({128, 138, 128, 140}, false);
-    restored = RestoreType2() && sliders;
+    further = RestoreType2();
   } else if (m_nPageType == 3) {
-    const bool sliders = SendSliderValues({50, 50, 50, 50}, false);
-    restored = RestoreType3() && sliders;
+    further = RestoreType3();
   } else {
-    const bool sliders = SendSliderValues({50, 40, 30, 50}, false);
-    restored = RestoreType0() && sliders;
+    further = RestoreType0();
   }
+  // Without the type 3 record the maximum gain did not go back to its default.
+  const bool restored = sliders && further && FourthValueSendable();
   ShowMessage(restored ? "恢复默认成功！" : "恢复默认失败！");
+}
+
+CVideoPara::SliderValues CVideoPara::DefaultSliderValues() const {
+  if (m_nPageType == 2) return {128, 138, 128, 140};
+  if (m_nPageType == 3) return {50, 50, 50, 50};
+  return {50, 40, 30, 50};
 }
 
 bool CVideoPara::RestoreType0() {

@@ -29,6 +29,10 @@ class CVideoPara : public CTabBase {
   void LoadType0();
   void LoadType2();
   void LoadType3();
+  // False on type 3 without the camera's record: the fourth value then reaches the camera nowhere.
+  bool FourthValueSendable() const;
+  // Lets the operator move only the sliders whose sends carry no unknown value.
+  void EnableSliders();
   bool IsSlider(const ui::CControlUI* control) const;
   SliderValues CurrentSliderValues() const;
   // Shows the values; unless only the mouse moved, sends them. True when every call succeeded.
@@ -36,6 +40,7 @@ class CVideoPara : public CTabBase {
   int SetShutter();
   int SetNoiseReduction();
   void RestoreDefaults();
+  SliderValues DefaultSliderValues() const;
   // The further calls of types 0 and 2, stopping at the first failure.
   bool RestoreType0();
   bool RestoreType2();
@@ -71,6 +76,8 @@ class CVideoPara : public CTabBase {
   ui::CComboUI* m_pCmbDnStrength = nullptr;
   ui::CButtonUI* m_pBtnVideoRecov = nullptr;
 
+  // The camera's brightness, contrast, saturation and hue are known: read, or written since.
+  bool m_bPictureKnown = false;
   // Type 3: the camera's image-adjust record, kept as read apart from the values the page writes.
   CameraClientImageAdjust m_adjust{};
   // Type 3: false when the record could not be read; it is then never sent back, which would

@@ -41,7 +41,8 @@ CVidoOSD::CVidoOSD(ui::CPaintManagerUI* pm, CameraClientHandle handle, CVideoCfg
     : CTabBase(pm, handle, dialog) {
   BindControls();
   ReadCamera();
-  ShowRecord();
+  // Without the camera's record the page shows nothing of it (and OK sends nothing).
+  if (m_bRecordRead) ShowRecord();
 }
 
 CVidoOSD::~CVidoOSD() = default;
@@ -87,13 +88,13 @@ void CVidoOSD::ReadCamera() {
   m_overlay = CameraClientOsdOverlay{};
   if (IsZoomModel()) {
     if (m_pLayoutXShow != nullptr) m_pLayoutXShow->SetVisible(true);
-    CameraClient_GetOsdOverlay(m_handle, &m_osd, &m_overlay);
+    m_bRecordRead = CameraClient_GetOsdOverlay(m_handle, &m_osd, &m_overlay) == 0;
     CheckWhenOn(m_pOptRealtime, m_overlay.realTime);
     CheckWhenOn(m_pOptRule, m_overlay.rule);
     CheckWhenOn(m_pOptPos, m_overlay.position);
     CheckWhenOn(m_pOptDistance, m_overlay.distance);
   } else {
-    CameraClient_GetOsdParam(m_handle, &m_osd);
+    m_bRecordRead = CameraClient_GetOsdParam(m_handle, &m_osd) == 0;
   }
   int hardwareType = 0;
   CameraClient_GetHardwareType(m_handle, &hardwareType);
@@ -117,6 +118,11 @@ void CVidoOSD::ShowRecord() {
 }
 
 int CVidoOSD::Save() {
+  // A record built without the camera's would overwrite all of its on-screen settings.
+  if (!m_bRecordRead) {
+    ShowMessage("设置OSD失败！");
+    return kFailed;
+  }
   const std::optional<std::array<int, 6>> percents = ReadPercents();
   if (!percents) return kFailed;
   if (!BuildRecord(*percents)) {

@@ -57,4 +57,6 @@ class CVidoOSD : public CTabBase {
   // 2 on hardware type 2 (a 720 pixel wide picture), 1 otherwise (704 pixels).
   int m_nPictureClass = 0;
   int m_nModelId = 0;
+  // The camera gave its record (with the overlay switches on the zoom model).
+  bool m_bRecordRead = false;
 };

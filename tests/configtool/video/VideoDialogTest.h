@@ -118,11 +118,9 @@ class VideoDialogTest : public DialogTest {
       return control != nullptr ? control->GetMaxValue() : -1;
     });
   }
-  // Moves the slider to `value` with a click on its track, as the operator does: the release sends
-  // "valuechanged".
-  void MoveSlider(const char* slider, int value) {
-    const HWND dialog = Driver().FindWindow(kVideoDialog);
-    const POINT point = Driver().Get<POINT>([&] {
+  // The point of the slider's track that stands for `value`.
+  POINT SliderPoint(const char* slider, int value) {
+    return Driver().Get<POINT>([&] {
       auto* control = dynamic_cast<ui::CSliderUI*>(Driver().Control(slider));
       if (control == nullptr) return POINT{-1, -1};
       const RECT rc = control->GetPos();
@@ -132,7 +130,15 @@ class VideoDialogTest : public DialogTest {
       const long offset = (2 * travel * (value - control->GetMinValue()) + span) / (2 * span);
       return POINT{rc.left + thumb / 2 + offset, (rc.top + rc.bottom) / 2};
     });
-    ASSERT_TRUE(Driver().ClickAt(dialog, point)) << slider;
+  }
+  // A click on the slider's track at `value`, as the operator does: the release sends
+  // "valuechanged" when the slider takes it.
+  void ClickSlider(const char* slider, int value) {
+    ASSERT_TRUE(Driver().ClickAt(Driver().FindWindow(kVideoDialog), SliderPoint(slider, value))) << slider;
+  }
+  // Moves the slider to `value` with a click on its track.
+  void MoveSlider(const char* slider, int value) {
+    ClickSlider(slider, value);
     ASSERT_EQ(SliderValue(slider), value) << slider;
   }
 

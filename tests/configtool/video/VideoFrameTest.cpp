@@ -3,6 +3,7 @@
 
 #include "configtool/features/video/VideoFrame.h"
 
+#include <array>
 #include <cstdio>
 
 #include "tests/configtool/video/VideoDialogTest.h"
@@ -23,6 +24,10 @@ class VideoFrameTest : public VideoDialogTest {
     EXPECT_EQ(Enabled("dlg_cmb_vbr"), vbr);
   }
   void Save() { ASSERT_TRUE(Driver().Click("dlg_btn_frameok")); }
+  // The camera's settings of families 0 and 2.
+  static std::array<int, 7> Encoding(const camsim::CameraSettings& s) {
+    return {s.frameSize, s.resolution, s.frameRate, s.encodeType, s.rateControl, s.videoQuality, s.bitRate};
+  }
 };
 
 TEST_F(VideoFrameTest, Family0ShowsTheCameraAndSendsEverySettingOnOk) {
@@ -198,6 +203,95 @@ TEST_F(VideoFrameTest, AFailedCallStopsNoLaterOneAndFailsTheSave) {
   EXPECT_EQ(CameraSettings().frameRate, 15);
 }
 
+TEST_F(VideoFrameTest, ASettingTheCameraDidNotGiveIsLeftOutUntilTheOperatorGivesIt) {
+  // The camera holds known values; one Get fails. OK sends the other five in their order and fails;
+  // once the operator has chosen the missing setting, OK sends the operator's value with the rest.
+  struct Case {
+    int type;
+    int rateControl;  // the camera's: 0 lets the bit rate be typed, 1 the quality be chosen
+    Operation failing;
+    const char* control;
+    int item;          // the item the operator chooses, or -1 to type
+    const char* sent;  // the call with the operator's value
+  };
+  const Case cases[] = {
+      {0, 0, Operation::GetFrameSize, "dlg_cmb_size_index", 3, "SetFrameSize(3)"},
+      {2, 0, Operation::GetResolution, "dlg_cmb_size_index", 0, "SetResolution(41943400)"},
+      {0, 0, Operation::GetFrameRate, "dlg_cmb_rate", 4, "SetFrameRate(5)"},
+      {0, 0, Operation::GetEncodeType, "dlg_cmb_encodetype", 0, "SetEncodeType(0)"},
+      {2, 0, Operation::GetRateControl, "dlg_cmb_ctrl", 1, "SetRateControl(1)"},
+      {0, 1, Operation::GetVideoQuality, "dlg_cmb_vbr", 2, "SetVideoQuality(2)"},
+      {2, 0, Operation::GetBitRate, "dlg_limit", -1, "SetBitRate(600)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(camera::protocol::OperationName(c.failing));
+    SetCamera(c.type);
+    Settings([&](camsim::CameraSettings& s) {
+      s.frameSize = 2;
+      s.resolution = 0x050002D0;
+      s.frameRate = 10;
+      s.encodeType = 0;
+      s.rateControl = c.rateControl;
+      s.videoQuality = 4;
+      s.bitRate = 2048;
+    });
+    const camsim::CameraSettings before = CameraSettings();
+    Texts all = {c.type == 2 ? "SetResolution(83886800)" : "SetFrameSize(2)",
+                 "SetFrameRate(10)",
+                 "SetEncodeType(0)",
+                 "SetRateControl(" + std::to_string(c.rateControl) + ")",
+                 "SetVideoQuality(4)",
+                 "SetBitRate(2048)"};
+    const std::string sent = c.sent;
+    const std::string setCall = sent.substr(0, sent.find('(') + 1);
+    Texts others;
+    for (std::string& call : all) {
+      if (call.rfind(setCall, 0) == 0) {
+        call = c.sent;
+      } else {
+        others.push_back(call);
+      }
+    }
+    harness.Camera(0).Faults().ClearAll();
+    Fail(c.failing);
+    ASSERT_NE(OpenDialog(), nullptr);
+    if (c.item >= 0) {
+      EXPECT_EQ(SelectedItem(c.control), -1) << "no item for what the camera did not give";
+    } else {
+      EXPECT_EQ(Text(c.control), "");
+    }
+
+    ClearCalls();
+    Save();
+    EXPECT_EQ(Boxes(), Texts{"设置主码流失败！"});
+    EXPECT_EQ(VideoSets(), others);
+    EXPECT_EQ(Encoding(CameraSettings()), Encoding(before)) << "the camera keeps what it had";
+
+    if (c.item >= 0) {
+      ASSERT_TRUE(Driver().Select(c.control, c.item));
+    } else {
+      ASSERT_TRUE(Driver().Type(c.control, "600"));
+    }
+    ClearCalls();
+    Save();
+    EXPECT_EQ(Boxes(), Texts{"设置主码流成功！"});
+    EXPECT_EQ(VideoSets(), all);
+    Driver().Click("closebtn");
+    Driver().Click("btn_close");
+  }
+}
+
+TEST_F(VideoFrameTest, ABitRateTheCameraDidNotGiveIsCheckedOnceTyped) {
+  SetCamera(0);
+  Fail(Operation::GetBitRate);
+  ASSERT_NE(OpenDialog(), nullptr);
+  ASSERT_TRUE(Driver().Type("dlg_limit", "5000"));
+  ClearCalls();
+  Save();
+  EXPECT_EQ(Box(), "码流上限值范围应该在：[100, 4096)");
+  EXPECT_EQ(VideoSets(), Texts{});
+}
+
 // Family 3: 17 resolutions, a main stream whose number field holds 5 and whose quality is 7, and
 // a sub stream with a variable rate.
 class StreamSettingsTest : public VideoFrameTest {
@@ -309,6 +403,49 @@ TEST_F(StreamSettingsTest, AStreamWithoutAResolutionOfTheListSendsNothing) {
   Save();
   EXPECT_EQ(Box(), "设置视频参数失败，请重试！");
   EXPECT_EQ(VideoSets(), Texts{});
+}
+
+TEST_F(StreamSettingsTest, AStreamTheCameraDidNotGiveSendsNothing) {
+  // Without the stream's record or its capability, OK sends nothing whatever the operator chose;
+  // a stream read afterwards saves as usual.
+  for (const Operation failing : {Operation::GetStreamConfig, Operation::GetStreamCapability}) {
+    SCOPED_TRACE(camera::protocol::OperationName(failing));
+    harness.Camera(0).Faults().ClearAll();
+    Fail(failing);
+    const HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    if (failing == Operation::GetStreamConfig) {
+      SaveScreenshot(dialog, "video_frame_unread.png");
+      EXPECT_EQ(Items("dlg_cmb_size_index"), names);
+      for (const char* combo : {"dlg_cmb_size_index", "dlg_cmb_rate", "dlg_cmb_ctrl", "dlg_cmb_vbr"}) {
+        EXPECT_EQ(SelectedItem(combo), -1) << combo;
+      }
+      EXPECT_EQ(Text("dlg_limit"), "");
+      ASSERT_TRUE(Driver().Select("dlg_cmb_size_index", 4));
+      ASSERT_TRUE(Driver().Select("dlg_cmb_rate", 9));
+      ASSERT_TRUE(Driver().Select("dlg_cmb_vbr", 1));
+      ASSERT_TRUE(Driver().Select("dlg_cmb_ctrl", 0));
+    } else {
+      // Neither resolutions nor limits: the failure box, not a range of 0-0.
+      EXPECT_EQ(ItemCount("dlg_cmb_size_index"), 0);
+    }
+    SetText("dlg_limit", "2000");
+    ClearCalls();
+    Save();
+    EXPECT_EQ(Boxes(), Texts{"设置视频参数失败，请重试！"});
+    EXPECT_EQ(VideoSets(), Texts{});
+    EXPECT_EQ(CameraSettings().streams[0].quality, 7);
+
+    harness.Camera(0).Faults().ClearAll();
+    ASSERT_TRUE(Driver().Select("dlg_cmb_stream_type", 1));
+    ClearCalls();
+    Save();
+    EXPECT_EQ(Boxes(), Texts{"设置视频参数成功！"});
+    EXPECT_EQ(VideoSets(), Texts{"SetStreamConfig[36]"});
+    EXPECT_EQ(SentRecord<std::int32_t>(Operation::SetStreamConfig), 1);
+    Driver().Click("closebtn");
+    Driver().Click("btn_close");
+  }
 }
 
 TEST_F(StreamSettingsTest, AFailedWriteShowsTheFailureBox) {

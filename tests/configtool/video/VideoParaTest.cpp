@@ -177,6 +177,10 @@ class ImageAdjustExTest : public VideoParaTest {
  protected:
   void SetUp() override {
     VideoParaTest::SetUp();
+    SetCamera3();
+  }
+  // A type 3 camera holding that record.
+  void SetCamera3() {
     SetCamera(3);
     Settings([](camsim::CameraSettings& s) {
       s.imageAdjust = CameraClientImageAdjust{10, 20, 30, 0x11111111, 40, {0x22222222, 0x33333333, 0x44444444}, 70};
@@ -244,21 +248,67 @@ TEST_F(ImageAdjustExTest, AnUnknownShutterShowsTheFirstItem) {
 TEST_F(ImageAdjustExTest, WithoutTheRecordNothingIsWrittenOverIt) {
   Fail(Operation::GetImageAdjustEx);
   ASSERT_NE(OpenPage(), nullptr);
-  // The fourth slider is left as the layout has it.
+  // The fourth slider is left as the layout has it and does not move: its value would reach the
+  // camera only inside the record.
   EXPECT_EQ(SliderValue("dlg_slider_videohue"), 0);
   EXPECT_EQ(Text("dlg_lbl_hue"), "0");
+  EXPECT_FALSE(Enabled("dlg_slider_videohue"));
+  EXPECT_TRUE(Enabled("dlg_slider_videobrt"));
   MoveSlider("dlg_slider_videobrt", 15);
-  MoveSlider("dlg_slider_videohue", 60);
-  EXPECT_EQ(VideoSets(), (Texts{"SetImageAdjust(15, 20, 30, 40)", "SetImageAdjust(15, 20, 30, 40)"}));
+  ClickSlider("dlg_slider_videohue", 60);
+  EXPECT_EQ(SliderValue("dlg_slider_videohue"), 0);
+  EXPECT_EQ(VideoSets(), Texts{"SetImageAdjust(15, 20, 30, 40)"});
 
+  // The maximum gain cannot go back to its default: the restore fails.
   ClearCalls();
   Restore();
-  EXPECT_EQ(Box(), "恢复默认成功！");
+  EXPECT_EQ(Box(), "恢复默认失败！");
   EXPECT_EQ(VideoSets(), (Texts{"SetImageAdjust(50, 50, 50, 40)", "SetShutter(3)", "SetFlip(0)"}));
+  EXPECT_EQ(SliderValue("dlg_slider_videohue"), 0);
+  EXPECT_EQ(Text("dlg_lbl_hue"), "0");
   const CameraClientImageAdjust adjust = CameraSettings().imageAdjust;
   EXPECT_EQ(adjust.maxGain, 70);
   EXPECT_EQ(adjust.reserved12, 0x11111111);
   EXPECT_EQ(adjust.hue, 40);
+}
+
+TEST_F(ImageAdjustExTest, WithoutThePictureValuesOnlyARestoreWritesThem) {
+  struct Case {
+    bool recordRead;
+    Texts restored;  // the calls of the restore
+    const char* box;
+  };
+  const Case cases[] = {
+      // The record's hue goes along; the record comes back with the defaults.
+      {true, {"SetImageAdjust(50, 50, 50, 40)", "SetImageAdjustEx[36]", "SetShutter(3)", "SetFlip(0)"}, "恢复默认成功！"},
+      // No hue is known: the default goes in its place, and the maximum gain stays as it was.
+      {false, {"SetImageAdjust(50, 50, 50, 50)", "SetShutter(3)", "SetFlip(0)"}, "恢复默认失败！"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.recordRead);
+    SetCamera3();
+    harness.Camera(0).Faults().ClearAll();
+    Fail(Operation::GetImageAdjust);
+    if (!c.recordRead) Fail(Operation::GetImageAdjustEx);
+    ASSERT_NE(OpenPage(), nullptr);
+    for (const char* slider : kSliders) EXPECT_FALSE(Enabled(slider)) << slider;
+    EXPECT_EQ(SliderValue("dlg_slider_videohue"), c.recordRead ? 70 : 0);
+    ClickSlider("dlg_slider_videocst", 80);
+    EXPECT_EQ(VideoSets(), Texts{});
+
+    Restore();
+    EXPECT_EQ(Box(), c.box);
+    EXPECT_EQ(VideoSets(), c.restored);
+    for (const char* slider : {"dlg_slider_videobrt", "dlg_slider_videocst", "dlg_slider_videosat"}) {
+      EXPECT_TRUE(Enabled(slider)) << slider;
+    }
+    EXPECT_EQ(Enabled("dlg_slider_videohue"), c.recordRead);
+    const CameraClientImageAdjust adjust = CameraSettings().imageAdjust;
+    EXPECT_EQ(adjust.maxGain, c.recordRead ? 50 : 70);
+    EXPECT_EQ(adjust.reserved12, 0x11111111);
+    Driver().Click("closebtn");
+    Driver().Click("btn_close");
+  }
 }
 
 TEST_F(ImageAdjustExTest, RestoringReportsAnyFailedCall) {
@@ -295,6 +345,102 @@ TEST_F(VideoParaTest, RestoringStopsAtTheFirstFailedFurtherCall) {
   Restore();
   EXPECT_EQ(Box(), "恢复默认失败！");
   EXPECT_EQ(VideoSets().size(), 4u) << "a failed slider write does not stop the further calls";
+}
+
+TEST_F(VideoParaTest, WithoutThePictureValuesNoSliderMovesUntilARestore) {
+  // Every send carries all four values: none goes while one of them is unknown.
+  struct Case {
+    int type;
+    const char* restored;
+    const char* moved;  // brightness moved to 60 after the restore
+  };
+  const Case cases[] = {
+      {0, "SetImageAdjust(50, 40, 30, 50)", "SetImageAdjust(60, 40, 30, 50)"},
+      {2, "SetImageAdjust(128, 138, 128, 140)", "SetImageAdjust(60, 138, 128, 140)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    SetCamera(c.type);
+    SetPicture(11, 22, 33, 44);
+    harness.Camera(0).Faults().ClearAll();
+    Fail(Operation::GetImageAdjust);
+    const HWND dialog = OpenPage();
+    ASSERT_NE(dialog, nullptr);
+    if (c.type == 0) SaveScreenshot(dialog, "video_para_unread.png");
+    for (std::size_t i = 0; i < std::size(kSliders); ++i) {
+      EXPECT_FALSE(Enabled(kSliders[i])) << kSliders[i];
+      EXPECT_FALSE(Enabled(kValueLabels[i])) << kValueLabels[i];
+      EXPECT_EQ(SliderValue(kSliders[i]), 0) << kSliders[i];
+    }
+    ClickSlider("dlg_slider_videobrt", 60);
+    EXPECT_EQ(SliderValue("dlg_slider_videobrt"), 0);
+    EXPECT_EQ(VideoSets(), Texts{});
+
+    // The restore's values are all known; the sliders move from then on.
+    Restore();
+    EXPECT_EQ(Box(), "恢复默认成功！");
+    ASSERT_FALSE(VideoSets().empty());
+    EXPECT_EQ(VideoSets().front(), c.restored);
+    for (const char* slider : kSliders) EXPECT_TRUE(Enabled(slider)) << slider;
+    ClearCalls();
+    MoveSlider("dlg_slider_videobrt", 60);
+    EXPECT_EQ(VideoSets(), Texts{c.moved});
+    Driver().Click("closebtn");
+    Driver().Click("btn_close");
+  }
+}
+
+TEST_F(VideoParaTest, AComboTheCameraDidNotGiveShowsNoItemUntilChosen) {
+  struct Case {
+    int type;
+    Operation failing;
+    const char* combo;
+    int item;
+    const char* sent;
+  };
+  const Case cases[] = {
+      {0, Operation::GetFlickerFrequency, "dlg_cmb_frequency", 2, "SetFlickerFrequency(2)"},
+      {0, Operation::GetShutter, "dlg_cmb_shutter", 1, "SetShutter(3)"},
+      {2, Operation::GetShutter, "dlg_cmb_shutter", 0, "SetShutter(96)"},
+      {3, Operation::GetShutter, "dlg_cmb_shutter", 3, "SetShutter(4)"},
+      {2, Operation::GetFlip, "dlg_cmb_flip", 2, "SetFlip(2)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.type) + " " + std::string(camera::protocol::OperationName(c.failing)));
+    SetCamera(c.type);
+    // Values that show an item when they are read.
+    Settings([&](camsim::CameraSettings& s) {
+      s.flickerFrequency = 1;
+      s.shutter = c.type == 0 ? 4 : c.type == 2 ? 0x40 : 2;
+      s.flip = 1;
+    });
+    harness.Camera(0).Faults().ClearAll();
+    Fail(c.failing);
+    ASSERT_NE(OpenPage(), nullptr);
+    EXPECT_EQ(SelectedItem(c.combo), -1);
+    ASSERT_TRUE(Driver().Select(c.combo, c.item));
+    EXPECT_EQ(VideoSets(), Texts{c.sent});
+    Driver().Click("closebtn");
+    Driver().Click("btn_close");
+  }
+}
+
+TEST_F(VideoParaTest, NoiseReductionTheCameraDidNotGiveGoesOnlyWithBothChosen) {
+  SetCamera(2);
+  Settings([](camsim::CameraSettings& s) {
+    s.noiseMode = 2;
+    s.noiseStrength = 3;
+  });
+  Fail(Operation::GetNoiseReduction);
+  ASSERT_NE(OpenPage(), nullptr);
+  EXPECT_EQ(SelectedItem("dlg_cmb_dnmode"), -1);
+  EXPECT_EQ(SelectedItem("dlg_cmb_dnstrength"), -1);
+  ASSERT_TRUE(Driver().Select("dlg_cmb_dnmode", 1));
+  EXPECT_EQ(VideoSets(), Texts{}) << "the strength is not known";
+  EXPECT_EQ(CameraSettings().noiseStrength, 3);
+  ASSERT_TRUE(Driver().Select("dlg_cmb_dnstrength", 0));
+  EXPECT_EQ(VideoSets(), Texts{"SetNoiseReduction(1, 0)"});
+  EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(VideoParaTest, AFailedSingleSettingShowsNoBoxAndKeepsTheChoice) {

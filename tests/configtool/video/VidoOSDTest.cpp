@@ -221,6 +221,48 @@ TEST_F(VidoOSDTest, AFailedWriteIsReportedAndThePageKeepsItsInput) {
   EXPECT_EQ(VideoCalls(), Texts{"SetOsdOverlay[88]"}) << "nothing is read again";
 }
 
+TEST_F(VidoOSDTest, WithoutTheCameraRecordNothingIsSent) {
+  // Whatever the operator fills in, a record the camera did not give never goes back.
+  struct Case {
+    int model;
+    Operation failing;
+  };
+  for (const Case c : {Case{camsim::kZoomModelId, Operation::GetOsdOverlay}, Case{kOtherModelId, Operation::GetOsdParam}}) {
+    SCOPED_TRACE(camera::protocol::OperationName(c.failing));
+    SetCamera(0, c.model);
+    Settings([](camsim::CameraSettings& s) {
+      s.osd = CameraOsd(704);
+      s.overlay = CameraClientOsdOverlay{1, 0, 1, 0};
+    });
+    harness.Camera(0).Faults().ClearAll();
+    Fail(c.failing);
+    const HWND dialog = OpenPage();
+    ASSERT_NE(dialog, nullptr);
+    // Nothing of the camera's shows.
+    EXPECT_EQ(Positions(), (Texts{"", "", "", "", "", ""}));
+    EXPECT_EQ(Text("dlg_content"), "");
+    EXPECT_EQ(SelectedItem("dlg_cmb_dateformat"), -1);
+    EXPECT_EQ(SelectedItem("dlg_cmb_timeformat"), -1);
+    for (const char* option : {"dlg_opt_date", "dlg_opt_content", "opt_realtime", "opt_pos"}) {
+      EXPECT_FALSE(IsSelected(option)) << option;
+    }
+    if (c.model == camsim::kZoomModelId) SaveScreenshot(dialog, "video_osd_unread.png");
+
+    for (const char* edit : kPositionEdits) ASSERT_TRUE(Driver().Type(edit, "10"));
+    ASSERT_TRUE(Driver().Select("dlg_cmb_dateformat", 0));
+    ASSERT_TRUE(Driver().Select("dlg_cmb_timeformat", 1));
+    ASSERT_TRUE(Driver().Type("dlg_content", "Gate"));
+    ASSERT_TRUE(Driver().Click("dlg_opt_time"));
+    ClearCalls();
+    Save();
+    EXPECT_EQ(Boxes(), Texts{"设置OSD失败！"});
+    EXPECT_EQ(VideoSets(), Texts{});
+    EXPECT_TRUE(SameRecord(CameraSettings().osd, CameraOsd(704)));
+    Driver().Click("closebtn");
+    Driver().Click("btn_close");
+  }
+}
+
 TEST_F(VidoOSDTest, AFailedModelReadMeansAnotherModel) {
   SetCamera(0);
   Fail(Operation::GetModelId);

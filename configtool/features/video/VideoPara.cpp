@@ -70,10 +70,7 @@ int CVideoPara::Notify(ui::TNotifyUI& msg) {
     }
     if (sender == m_pCmbDnMode || sender == m_pCmbDnStrength) return SetNoiseReduction();
   }
-  if (msg.sType == "click" && sender == m_pBtnVideoRecov) {
-    RestoreDefaults();
-    return kDone;
-  }
+  if (msg.sType == "click" && sender == m_pBtnVideoRecov) return ResultOf(RestoreDefaults());
   return kNotMine;
 }
 
@@ -244,7 +241,7 @@ int CVideoPara::SetNoiseReduction() {
   return ResultOf(mode && strength && CameraClient_SetNoiseReduction(m_handle, *mode, *strength) == 0);
 }
 
-void CVideoPara::RestoreDefaults() {
+bool CVideoPara::RestoreDefaults() {
   const SliderValues defaults = DefaultSliderValues();
   // Nothing told the camera's hue (type 3 sends it along with the other three): the default goes
   // in its place rather than a zero.
@@ -262,6 +259,7 @@ void CVideoPara::RestoreDefaults() {
   // Without the type 3 record the maximum gain did not go back to its default.
   const bool restored = sliders && further && FourthValueSendable();
   ShowMessage(restored ? "恢复默认成功！" : "恢复默认失败！");
+  return restored;
 }
 
 CVideoPara::SliderValues CVideoPara::DefaultSliderValues() const {

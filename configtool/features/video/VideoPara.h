@@ -39,7 +39,8 @@ class CVideoPara : public CTabBase {
   bool SendSliderValues(const SliderValues& values, bool mouseMoveOnly);
   int SetShutter();
   int SetNoiseReduction();
-  void RestoreDefaults();
+  // Writes the page type's defaults and shows one box for them all; true when every call succeeded.
+  bool RestoreDefaults();
   SliderValues DefaultSliderValues() const;
   // The further calls of types 0 and 2, stopping at the first failure.
   bool RestoreType0();

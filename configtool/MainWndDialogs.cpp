@@ -9,6 +9,7 @@
 #include "configtool/dialogs/DlgTcpEncryptSet.h"
 #include "configtool/dialogs/DlgUpdateNetworkParam.h"
 #include "configtool/features/export/DlgImportExportCfg.h"
+#include "configtool/features/video/VideoCfg.h"
 #include "platform/os/Process.h"
 
 namespace {
@@ -62,7 +63,8 @@ void CMainWnd::OpenWlistManager() {
 
 void CMainWnd::OpenVideoCfg() {
   if (!RequireOpenDevice()) return;
-  // The video settings come with their own dialog; nothing more to open yet.
+  CDialogBuilderCallbackEx callback;
+  ShowModalDialog(new CVideoCfg(m_device.handle), m_hWnd, "Dlg_VideoCfg.xml", "videocfg", &callback);
 }
 
 void CMainWnd::OpenImportExportDialog() {

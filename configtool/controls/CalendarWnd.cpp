@@ -186,5 +186,6 @@ CControlUI* CCalendarWnd::NewDayCell(const DateTimeValue& date) const {
   cell->SetText(text);
   cell->SetTextColor(CStyleManagerUI::Instance()->GetColor("ca_all_text"));
   cell->SetTag(static_cast<UINT_PTR>(date.day));
+  cell->SetTextStyle(DT_SINGLELINE | DT_CENTER | DT_VCENTER);
   return cell;
 }

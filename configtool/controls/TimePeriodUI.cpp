@@ -120,6 +120,11 @@ void CTimePeriodUI::DoEvent(TEventUI& event) {
                            : event.Type == UIEVENT_RBUTTONDOWN ? WM_RBUTTONDOWN
                                                                : WM_LBUTTONDBLCLK;
       ::ui::SendMessage(edit, message, event.wKeyState, MAKELPARAM(x, y));
+      // The edit window takes the mouse until the button comes up; when it came up before the
+      // press reached the edit window, the release goes after it.
+      if (message == WM_LBUTTONDOWN && GetKeyState(VK_LBUTTON) >= 0 && ::ui::GetCapture() == edit) {
+        ::ui::SendMessage(edit, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+      }
       return;
     }
     default:

@@ -7,38 +7,28 @@
 #include <cstring>
 #include <string>
 
+#include "tests/configtool/controls/SegmentEntry.h"
+
 namespace {
 
-TimeSegmentEntry Entry(std::uint8_t days, int startHour, int startMinute, int startSecond, int endHour, int endMinute,
-                       int endSecond, std::uint8_t enable = 1) {
-  return TimeSegmentEntry{enable,
-                          days,
-                          static_cast<std::uint8_t>(startHour),
-                          static_cast<std::uint8_t>(startMinute),
-                          static_cast<std::uint8_t>(startSecond),
-                          0,
-                          static_cast<std::uint8_t>(endHour),
-                          static_cast<std::uint8_t>(endMinute),
-                          static_cast<std::uint8_t>(endSecond),
-                          0};
-}
+using configtool::test::SegmentEntry;
 
 bool SameBytes(const TimeSegmentsPacked& a, const TimeSegmentsPacked& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 TEST(TimeSegments, EntryText) {
-  EXPECT_EQ(FormatTimeSegment(Entry(0x43, 8, 0, 0, 18, 30, 0)), "星期一, 二, 日 08:00:00 至 18:30:00");
-  EXPECT_EQ(FormatTimeSegment(Entry(0x00, 8, 0, 0, 9, 0, 0)), "星期 08:00:00 至 09:00:00");
+  EXPECT_EQ(FormatTimeSegment(SegmentEntry(0x43, 8, 0, 0, 18, 30, 0)), "星期一, 二, 日 08:00:00 至 18:30:00");
+  EXPECT_EQ(FormatTimeSegment(SegmentEntry(0x00, 8, 0, 0, 9, 0, 0)), "星期 08:00:00 至 09:00:00");
   // Bit 7 is no day.
-  EXPECT_EQ(FormatTimeSegment(Entry(0x81, 8, 0, 0, 9, 0, 0)), "星期一 08:00:00 至 09:00:00");
+  EXPECT_EQ(FormatTimeSegment(SegmentEntry(0x81, 8, 0, 0, 9, 0, 0)), "星期一 08:00:00 至 09:00:00");
   EXPECT_EQ(FormatHms(7, 5, 3), "07:05:03");
 }
 
 TEST(TimeSegments, ScheduleTextLeavesOutWhatCannotApply) {
   TimeSegmentsPacked segments{};
-  segments.entries[0] = Entry(0x01, 8, 0, 0, 9, 0, 0);
-  segments.entries[1] = Entry(0x02, 10, 0, 0, 11, 0, 0, 0);  // empty entry
-  segments.entries[2] = Entry(0x00, 12, 0, 0, 13, 0, 0);     // in use, but on no day
-  segments.entries[3] = Entry(0x60, 20, 0, 0, 24, 0, 0, 2);  // in use with enable 2
+  segments.entries[0] = SegmentEntry(0x01, 8, 0, 0, 9, 0, 0);
+  segments.entries[1] = SegmentEntry(0x02, 10, 0, 0, 11, 0, 0, 0);  // empty entry
+  segments.entries[2] = SegmentEntry(0x00, 12, 0, 0, 13, 0, 0);     // in use, but on no day
+  segments.entries[3] = SegmentEntry(0x60, 20, 0, 0, 24, 0, 0, 2);  // in use with enable 2
   const std::string text = FormatTimeSegments(segments);
   EXPECT_EQ(text, "星期一 08:00:00 至 09:00:00;星期六, 日 20:00:00 至 24:00:00");
 
@@ -46,8 +36,8 @@ TEST(TimeSegments, ScheduleTextLeavesOutWhatCannotApply) {
   TimeSegmentsPacked parsed{};
   ASSERT_TRUE(ParseTimeSegments(parsed, text));
   TimeSegmentsPacked expected{};
-  expected.entries[0] = Entry(0x01, 8, 0, 0, 9, 0, 0);
-  expected.entries[1] = Entry(0x60, 20, 0, 0, 24, 0, 0);
+  expected.entries[0] = SegmentEntry(0x01, 8, 0, 0, 9, 0, 0);
+  expected.entries[1] = SegmentEntry(0x60, 20, 0, 0, 24, 0, 0);
   EXPECT_TRUE(SameBytes(parsed, expected));
   EXPECT_EQ(FormatTimeSegments(TimeSegmentsPacked{}), "");
 }
@@ -59,11 +49,11 @@ TEST(TimeSegments, ReadsEntries) {
     TimeSegmentEntry entry;
   };
   const Case cases[] = {
-      {"星期一,二 18:00:00-08:00:00", true, Entry(0x03, 8, 0, 0, 18, 0, 0)},
-      {"星期一, 三 ,日 8:5:0 至 9:0:0", true, Entry(0x45, 8, 5, 0, 9, 0, 0)},
-      {"星期日 00:00:00 至 24:00:00", true, Entry(0x40, 0, 0, 0, 24, 0, 0)},
-      {"星期日 24:00:00 至 08:00:00", true, Entry(0x40, 8, 0, 0, 24, 0, 0)},
-      {"星期二 08:00:00 -至 08:00:00", true, Entry(0x02, 8, 0, 0, 8, 0, 0)},
+      {"星期一,二 18:00:00-08:00:00", true, SegmentEntry(0x03, 8, 0, 0, 18, 0, 0)},
+      {"星期一, 三 ,日 8:5:0 至 9:0:0", true, SegmentEntry(0x45, 8, 5, 0, 9, 0, 0)},
+      {"星期日 00:00:00 至 24:00:00", true, SegmentEntry(0x40, 0, 0, 0, 24, 0, 0)},
+      {"星期日 24:00:00 至 08:00:00", true, SegmentEntry(0x40, 8, 0, 0, 24, 0, 0)},
+      {"星期二 08:00:00 -至 08:00:00", true, SegmentEntry(0x02, 8, 0, 0, 8, 0, 0)},
       {"星期二, 一 08:00:00 至 09:00:00", false, {}},  // day words out of order
       {"星期 08:00:00 至 09:00:00", false, {}},
       {"周一 08:00:00 至 09:00:00", false, {}},
@@ -79,7 +69,7 @@ TEST(TimeSegments, ReadsEntries) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    TimeSegmentEntry entry = Entry(0x7F, 1, 2, 3, 4, 5, 6, 9);
+    TimeSegmentEntry entry = SegmentEntry(0x7F, 1, 2, 3, 4, 5, 6, 9);
     const TimeSegmentEntry before = entry;
     std::string_view text = c.text;
     ASSERT_EQ(ParseTimeSegment(entry, text), c.ok);
@@ -128,7 +118,7 @@ TEST(TimeSegments, ScheduleTextIsReadWholeOrNotAtAll) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     TimeSegmentsPacked segments{};
-    segments.entries[7] = Entry(0x7F, 1, 0, 0, 2, 0, 0);
+    segments.entries[7] = SegmentEntry(0x7F, 1, 0, 0, 2, 0, 0);
     const TimeSegmentsPacked before = segments;
     ASSERT_EQ(ParseTimeSegments(segments, c.text), c.ok);
     if (!c.ok) {
@@ -145,13 +135,13 @@ TEST(TimeSegments, ScheduleTextIsReadWholeOrNotAtAll) {
 TEST(TimeSegments, ValidityOfASchedule) {
   TimeSegmentsPacked segments{};
   EXPECT_TRUE(AreTimeSegmentsValid(segments));
-  segments.entries[2] = Entry(0x01, 0, 0, 0, 24, 0, 0);
+  segments.entries[2] = SegmentEntry(0x01, 0, 0, 0, 24, 0, 0);
   EXPECT_TRUE(AreTimeSegmentsValid(segments));
-  segments.entries[5] = Entry(0x00, 8, 0, 0, 9, 0, 0, 0);  // an empty entry holds anything
+  segments.entries[5] = SegmentEntry(0x00, 8, 0, 0, 9, 0, 0, 0);  // an empty entry holds anything
   EXPECT_TRUE(AreTimeSegmentsValid(segments));
-  for (const TimeSegmentEntry& bad : {Entry(0x00, 8, 0, 0, 9, 0, 0), Entry(0x01, 9, 0, 0, 8, 0, 0),
-                                      Entry(0x01, 24, 0, 0, 24, 0, 0), Entry(0x01, 8, 0, 0, 24, 0, 1),
-                                      Entry(0x01, 8, 61, 0, 9, 0, 0)}) {
+  for (const TimeSegmentEntry& bad : {SegmentEntry(0x00, 8, 0, 0, 9, 0, 0), SegmentEntry(0x01, 9, 0, 0, 8, 0, 0),
+                                      SegmentEntry(0x01, 24, 0, 0, 24, 0, 0), SegmentEntry(0x01, 8, 0, 0, 24, 0, 1),
+                                      SegmentEntry(0x01, 8, 61, 0, 9, 0, 0)}) {
     TimeSegmentsPacked invalid = segments;
     invalid.entries[0] = bad;
     EXPECT_FALSE(AreTimeSegmentsValid(invalid)) << FormatTimeSegment(bad);
@@ -186,9 +176,9 @@ TEST(TimeSegments, PacksTheCameraTable) {
   std::memset(&packed, 0xEE, sizeof packed);
   PackTimeSegments(packed, table);
   TimeSegmentsPacked expected{};
-  expected.entries[0] = Entry(0x41, 8, 30, 0, 24, 0, 0);
-  expected.entries[1] = Entry(0x20, 1, 0, 0, 2, 0, 0);
-  expected.entries[2] = Entry(0x04, 0, 0, 0, 0, 0, 0);
+  expected.entries[0] = SegmentEntry(0x41, 8, 30, 0, 24, 0, 0);
+  expected.entries[1] = SegmentEntry(0x20, 1, 0, 0, 2, 0, 0);
+  expected.entries[2] = SegmentEntry(0x04, 0, 0, 0, 0, 0, 0);
   EXPECT_TRUE(SameBytes(packed, expected));
 
   // A table without time limit packs to nothing, whatever its entries hold.
@@ -200,8 +190,8 @@ TEST(TimeSegments, PacksTheCameraTable) {
 
 TEST(TimeSegments, UnpacksIntoTheCameraTable) {
   TimeSegmentsPacked packed{};
-  packed.entries[0] = Entry(0x41, 8, 30, 15, 24, 0, 0);
-  packed.entries[1] = Entry(0xFF, 1, 0, 0, 2, 0, 0, 2);
+  packed.entries[0] = SegmentEntry(0x41, 8, 30, 15, 24, 0, 0);
+  packed.entries[1] = SegmentEntry(0xFF, 1, 0, 0, 2, 0, 0, 2);
   TimeSegmentTable table = TableWith(7);
   table.entries[2].days[4] = 9;  // the caller's data in an empty entry stays
   table.entries[2].enable = 1;

@@ -214,6 +214,13 @@ TEST_F(TimePeriodPickerTest, TwoPickersShareTheColours) {
     EXPECT_GE(driver.Get<int>([&] { return m_picker->GetBar(k).color.slot; }), 0);
     EXPECT_GE(driver.Get<int>([&] { return m_second->GetBar(k).color.slot; }), 0);
   }
+  // A colour's text: alpha, red, green, blue.
+  PeriodColor orange;
+  orange.red = 0xF9;
+  orange.green = 0x68;
+  orange.blue = 0x0A;
+  EXPECT_EQ(orange.Text(), "#fff9680a");
+  EXPECT_EQ(orange.Argb(160), 0xA0F9680Au);
   // Bars that go out of use with a new schedule give their colours back.
   Load({}, m_second);
   driver.Run([&] { ui::UpdateWindow(hwnd); });

@@ -3,8 +3,15 @@
 #include <cstring>
 #include <new>
 
+#include "configtool/controls/CalendarUI.h"
+#include "configtool/controls/DateTimeCtrlUI.h"
+#include "configtool/controls/EditEX1UI.h"
+#include "configtool/controls/EditEXUI.h"
+#include "configtool/controls/JqDateTimeUI.h"
 #include "configtool/controls/PlateListItem.h"
 #include "configtool/controls/PlateViewerUI.h"
+#include "configtool/controls/TimePeriodPickerUI.h"
+#include "configtool/controls/TimePeriodUI.h"
 
 namespace {
 
@@ -12,14 +19,32 @@ using Creator = ui::CControlUI* (*)(ui::CPaintManagerUI* manager);
 
 struct OwnControl {
   const char* className;
-  Creator create;
+  Creator create;  // nullptr: not built yet, the name goes on to the extension factory
 };
 
-// Compared byte for byte, in this order. The controls of the dialogs still to come (rule-list
-// rows, date-time pickers, masked edits, calendar, time periods) join with their classes.
+template <typename Control>
+ui::CControlUI* Create(ui::CPaintManagerUI*) {
+  return new (std::nothrow) Control;
+}
+
+template <typename Control>
+ui::CControlUI* CreateWithManager(ui::CPaintManagerUI* manager) {
+  return new (std::nothrow) Control(manager);
+}
+
+// Compared byte for byte, in this order; the first match decides. The rule editor's list row
+// ("RuleListItem") takes the first place once it is built.
 const OwnControl kOwnControls[] = {
-    {"PlateListItem", [](ui::CPaintManagerUI*) -> ui::CControlUI* { return new (std::nothrow) CPlateListItem; }},
-    {"PlateViewer", [](ui::CPaintManagerUI*) -> ui::CControlUI* { return new (std::nothrow) CPlateViewerUI; }},
+    {"RuleListItem", nullptr},
+    {"PlateListItem", &Create<CPlateListItem>},
+    {"PlateViewer", &Create<CPlateViewerUI>},
+    {"JqDateTime", &Create<CJqDateTimeUI>},
+    {"DateTimeCtrl", &CreateWithManager<CDateTimeCtrlUI>},
+    {"EditEX", &Create<CEditEXUI>},
+    {"EditEX1", &Create<CEditEX1UI>},
+    {"Calendar", &CreateWithManager<CCalendarUI>},
+    {"TimePeriod", &Create<CTimePeriodUI>},
+    {"TimePeriodPicker", &Create<CTimePeriodPickerUI>},
 };
 
 }  // namespace
@@ -27,7 +52,9 @@ const OwnControl kOwnControls[] = {
 ui::CControlUI* CDialogBuilderCallbackEx::CreateControl(const char* className, ui::CPaintManagerUI* manager) {
   if (className != nullptr) {
     for (const OwnControl& control : kOwnControls) {
-      if (std::strcmp(className, control.className) == 0) return control.create(manager);
+      if (std::strcmp(className, control.className) != 0) continue;
+      if (control.create == nullptr) break;
+      return control.create(manager);
     }
   }
   return ui::CJqExControlFactory::CreateControl(className, manager);

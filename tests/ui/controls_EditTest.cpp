@@ -200,5 +200,23 @@ TEST_F(EditTest, NativeBackgroundColourPaintsTheOpenEditWindow) {
   });
 }
 
+// The driver picks a part of an edit's text as a user does: a double click on it (a word here);
+// EM_POSFROMCHAR tells where a character lies.
+TEST_F(EditTest, TheDriverSelectsByADoubleClickOnACharacter) {
+  driver.Run([&] { Edit("name")->SetText("hello big world"); });
+  ASSERT_TRUE(driver.SelectEditField("name", 7));
+  const HWND edit = EditWindow("name");
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(driver.Get<LRESULT>([&] { return SendMessage(edit, EM_GETSEL); }), MAKELPARAM(6, 9));
+  // Beyond the text there is no character to pick.
+  EXPECT_EQ(driver.Get<LRESULT>([&] { return SendMessage(edit, EM_POSFROMCHAR, 16); }), -1);
+  EXPECT_FALSE(driver.SelectEditField("name", 16));
+  const LRESULT first = driver.Get<LRESULT>([&] { return SendMessage(edit, EM_POSFROMCHAR, 0); });
+  const LRESULT end = driver.Get<LRESULT>([&] { return SendMessage(edit, EM_POSFROMCHAR, 15); });
+  EXPECT_EQ(GET_X_LPARAM(first), 0);
+  EXPECT_GT(GET_X_LPARAM(end), GET_X_LPARAM(first));
+  EXPECT_EQ(GET_Y_LPARAM(end), GET_Y_LPARAM(first));
+}
+
 }  // namespace
 }  // namespace ui::testing

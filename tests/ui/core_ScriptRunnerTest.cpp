@@ -9,6 +9,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -79,6 +81,111 @@ TEST_F(ScriptRunTest, AScriptEndsByClosingEveryWindowEvenAfterAFailure) {
   EXPECT_FALSE(test::RunScript(driver, steps));
   EXPECT_EQ(driver.FindWindow("scripted"), nullptr);
   EXPECT_EQ(driver.QuitCount(), 1);  // the main window's end ended the loop
+}
+
+// Two probes of one name inside two containers, told apart by their parents' names; points
+// relative to a control, and the events they give.
+class ScriptPointTest : public ::testing::Test {
+ protected:
+  struct Seen {
+    int type;
+    POINT pt;
+  };
+
+  void SetUp() override {
+    skin.Add("p.xml", R"(<Window size="200,120"><VerticalLayout>)"
+                      R"(<HorizontalLayout name="left" height="40"><Probe name="inner" width="80"/></HorizontalLayout>)"
+                      R"(<HorizontalLayout name="right" height="40"><Control width="20"/><Probe name="inner" width="80"/>)"
+                      R"(</HorizontalLayout></VerticalLayout></Window>)");
+    ASSERT_TRUE(skin.Install());
+    driver.Run([&] {
+      window = new RecordingWindow;
+      window->CreateWnd("p.xml", nullptr, "points", &factory);
+      window->ShowWindow(true, true);
+    });
+  }
+  bool Step(const std::string& line) { return test::RunScriptStep(driver, test::ParseScript(line).front()); }
+  // The mouse events the probe at `path` received, with their points relative to it.
+  std::vector<Seen> Events(const std::string& path) {
+    return driver.Get<std::vector<Seen>>([&] {
+      std::vector<Seen> seen;
+      auto* probe = static_cast<ProbeControl*>(driver.Control(path));
+      for (const Seen& s : recorded[probe]) seen.push_back(s);
+      return seen;
+    });
+  }
+  void Record(const std::string& path) {
+    driver.Run([&] {
+      auto* probe = static_cast<ProbeControl*>(driver.Control(path));
+      probe->onEvent = [this, probe](TEventUI& event) {
+        if (event.Type == UIEVENT_BUTTONDOWN || event.Type == UIEVENT_BUTTONUP || event.Type == UIEVENT_MOUSEMOVE ||
+            event.Type == UIEVENT_RBUTTONDOWN || event.Type == UIEVENT_CONTEXTMENU || event.Type == UIEVENT_DBLCLICK) {
+          const RECT& rc = probe->GetPos();
+          recorded[probe].push_back(Seen{event.Type, POINT{event.ptMouse.x - rc.left, event.ptMouse.y - rc.top}});
+        }
+        return false;
+      };
+    });
+  }
+
+  test::Driver driver;
+  TestSkin skin;
+  ProbeFactory factory;
+  RecordingWindow* window = nullptr;
+  std::map<ProbeControl*, std::vector<Seen>> recorded;
+};
+
+TEST_F(ScriptPointTest, AParentNameTellsTwoControlsOfOneNameApart) {
+  EXPECT_NE(driver.Get<CControlUI*>([&] { return driver.Control("left/inner"); }),
+            driver.Get<CControlUI*>([&] { return driver.Control("right/inner"); }));
+  EXPECT_EQ(driver.Rect("right/inner")->left, 20);
+  EXPECT_EQ(driver.Rect("left/inner")->left, 0);
+  EXPECT_FALSE(driver.Exists("left/nothing"));
+  EXPECT_FALSE(driver.Exists("nowhere/inner"));
+  EXPECT_TRUE(driver.Click("right/inner"));
+  EXPECT_TRUE(driver.Get<bool>([&] { return window->Saw("click", "inner"); }));
+}
+
+TEST_F(ScriptPointTest, PointStepsClickAndDragFromTheControlsCorner) {
+  Record("right/inner");
+  EXPECT_TRUE(Step("clickat right/inner 5 7"));
+  EXPECT_TRUE(Step("rclickat right/inner 30 9"));
+  EXPECT_TRUE(Step("dragat right/inner 2 3 42 23"));
+  const auto seen = Events("right/inner");
+  auto first = [&](int type, std::size_t from = 0) -> std::optional<POINT> {
+    for (std::size_t i = from; i < seen.size(); ++i) {
+      if (seen[i].type == type) return seen[i].pt;
+    }
+    return std::nullopt;
+  };
+  ASSERT_TRUE(first(UIEVENT_BUTTONDOWN).has_value());
+  EXPECT_EQ(first(UIEVENT_BUTTONDOWN)->x, 5);
+  EXPECT_EQ(first(UIEVENT_BUTTONDOWN)->y, 7);
+  ASSERT_TRUE(first(UIEVENT_RBUTTONDOWN).has_value());
+  EXPECT_EQ(first(UIEVENT_RBUTTONDOWN)->x, 30);
+  ASSERT_TRUE(first(UIEVENT_CONTEXTMENU).has_value());
+  EXPECT_EQ(first(UIEVENT_CONTEXTMENU)->y, 9);
+  EXPECT_EQ(seen.back().type, UIEVENT_BUTTONUP);
+  EXPECT_EQ(seen.back().pt.x, 42);
+  EXPECT_EQ(seen.back().pt.y, 23);
+  for (const char* bad : {"clickat right/inner 5", "dragat right/inner 1 2 3", "clickat right/inner x 3",
+                          "rclickat nowhere 1 1", "dragat right/inner 1 2 3 4 5"}) {
+    EXPECT_FALSE(Step(bad)) << bad;
+  }
+}
+
+TEST_F(ScriptPointTest, TheDriversPointClicks) {
+  Record("left/inner");
+  const HWND hwnd = driver.FindWindow("points");
+  ASSERT_TRUE(driver.DoubleClickAt(hwnd, POINT{10, 10}));
+  ASSERT_TRUE(driver.RightClickAt(hwnd, POINT{12, 14}));
+  std::vector<int> types;
+  for (const Seen& s : Events("left/inner")) {
+    if (s.type != UIEVENT_MOUSEMOVE) types.push_back(s.type);
+  }
+  EXPECT_EQ(types, (std::vector<int>{UIEVENT_BUTTONDOWN, UIEVENT_BUTTONUP, UIEVENT_DBLCLICK, UIEVENT_BUTTONUP,
+                                     UIEVENT_RBUTTONDOWN, UIEVENT_CONTEXTMENU}));
+  EXPECT_FALSE(driver.ClickAt(reinterpret_cast<HWND>(0x1234), POINT{1, 1}));
 }
 
 // A program's main thread as the programs run it, with LPR_UI_SCRIPT set to `steps`: a main window

@@ -121,11 +121,9 @@ TEST_F(GtkHostTest, ShowsTheFrameworksPictureOnTheDisplay) {
     for (int x = 0; x < picture->Width(); ++x) expected.push_back(picture->ColorAt(x, y));
   }
   // The very pixels the framework painted, text included, at the window's place on the screen.
-  std::vector<DWORD> shown;
-  EXPECT_TRUE(PumpUntil([&] {
-    shown = gtktest::ScreenPixels(place);
-    return shown == expected;
-  }));
+  EXPECT_TRUE(gtktest::PumpUntilShown(window.Hwnd()));
+  const std::vector<DWORD> shown = gtktest::ScreenPixels(place);
+  EXPECT_EQ(shown, expected);
   ASSERT_EQ(shown.size(), expected.size());
   EXPECT_EQ(shown[RectWidth(place) * 10 + 5], 0xFFD03030u);
   EXPECT_EQ(shown[RectWidth(place) * 10 + RectWidth(place) - 5], 0xFF3050D0u);

@@ -132,20 +132,29 @@ void PumpFor(std::chrono::milliseconds time) {
   PumpUntil([until] { return std::chrono::steady_clock::now() >= until; }, time + std::chrono::seconds(1));
 }
 
-bool PumpUntilShown(HWND hwnd) {
-  return PumpUntil([hwnd] {
-    const Canvas* picture = HostWindowPicture(hwnd);
-    RECT place{};
-    if (picture == nullptr || !GetWindowRect(hwnd, &place)) return false;
-    const std::vector<DWORD> shown = ScreenPixels(place);
-    if (shown.size() != static_cast<std::size_t>(picture->Width()) * picture->Height()) return false;
-    for (int y = 0; y < picture->Height(); ++y) {
-      for (int x = 0; x < picture->Width(); ++x) {
-        if (shown[static_cast<std::size_t>(y) * picture->Width() + x] != picture->ColorAt(x, y)) return false;
-      }
+bool IsShown(HWND hwnd) {
+  const Canvas* picture = HostWindowPicture(hwnd);
+  RECT place{};
+  if (picture == nullptr || !GetWindowRect(hwnd, &place)) return false;
+  const std::vector<DWORD> shown = ScreenPixels(place);
+  if (shown.size() != static_cast<std::size_t>(picture->Width()) * picture->Height()) return false;
+  for (int y = 0; y < picture->Height(); ++y) {
+    for (int x = 0; x < picture->Width(); ++x) {
+      if (shown[static_cast<std::size_t>(y) * picture->Width() + x] != picture->ColorAt(x, y)) return false;
     }
-    return true;
-  });
+  }
+  return true;
+}
+
+bool PumpUntilShown(HWND hwnd, std::chrono::milliseconds limit) {
+  // The display is read between turns of the loop, never inside one: a comparison slower than
+  // the loop's ticker (a large window in a sanitizer build) would keep GTK from drawing.
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < deadline) {
+    PumpFor(std::chrono::milliseconds(30));
+    if (IsShown(hwnd)) return true;
+  }
+  return false;
 }
 
 void MovePointer(int screenX, int screenY) {

@@ -33,9 +33,11 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limi
 // Runs the loop for a while (lets the display and GTK settle).
 void PumpFor(std::chrono::milliseconds time);
 
-// Runs the loop until the display shows the window's picture at its place (so that input sent to
-// that place reaches it); true when it does.
-bool PumpUntilShown(HWND hwnd);
+// Whether the display shows the window's current picture at its place (so that input sent to that
+// place reaches it).
+bool IsShown(HWND hwnd);
+// Runs the loop until IsShown; true when it came within `limit`.
+bool PumpUntilShown(HWND hwnd, std::chrono::milliseconds limit = std::chrono::seconds(10));
 
 // Real input through the X server.
 void MovePointer(int screenX, int screenY);

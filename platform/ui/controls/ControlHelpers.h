@@ -50,4 +50,15 @@ inline RECT DeflateRect(RECT rc, const RECT& by) {
   return rc;
 }
 
+// Where an edit window lies over a field: the field's rectangle less its text padding, as high as
+// one line of `lineHeight` (when that is lower) and centred vertically in it.
+inline RECT EditLineRect(const RECT& item, const RECT& padding, long lineHeight) {
+  RECT pos = DeflateRect(item, padding);
+  if (lineHeight > 0 && lineHeight < RectHeight(pos)) {
+    pos.top += (RectHeight(pos) - lineHeight) / 2;
+    pos.bottom = pos.top + lineHeight;
+  }
+  return pos;
+}
+
 }  // namespace ui

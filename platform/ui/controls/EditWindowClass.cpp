@@ -58,6 +58,9 @@ class EditWindowClass final : public IWindowClassBehavior {
   std::vector<CaretStop> Stops() const { return CRenderEngine::GetCaretStops(CurrentFont(), m_model.DisplayText()); }
   RECT TextRect(HWND hwnd) const;
   std::size_t PositionAt(HWND hwnd, long x) const;
+  // The client point of the character at `position` (its left edge, on the text line) as
+  // MAKELPARAM(x, y); -1 beyond the end of the text.
+  LRESULT PositionOf(HWND hwnd, std::size_t position) const;
   void EnsureCaretVisible(HWND hwnd);
   void Refresh(HWND hwnd);
   void TellHostCaret(HWND hwnd) const;
@@ -118,6 +121,14 @@ std::size_t EditWindowClass::PositionAt(HWND hwnd, long x) const {
     if (i + 1 == stops.size() || textX < (stops[i].x + stops[i + 1].x + 1) / 2) break;
   }
   return m_model.FromDisplayPosition(display);
+}
+
+LRESULT EditWindowClass::PositionOf(HWND hwnd, std::size_t position) const {
+  if (position > m_model.Text().size()) return -1;
+  const RECT area = TextRect(hwnd);
+  const int x = XOfPosition(Stops(), m_model.ToDisplayPosition(m_model.CharacterStart(position))) - m_scrollX + area.left;
+  const int y = area.top + (RectHeight(area) - CurrentFont()->Height()) / 2;
+  return static_cast<LRESULT>(MAKELPARAM(x, y));
 }
 
 void EditWindowClass::EnsureCaretVisible(HWND hwnd) {
@@ -376,6 +387,8 @@ LRESULT EditWindowClass::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       return 0;
     case EM_CHARFROMPOS:
       return MakeResult(PositionAt(hwnd, GET_X_LPARAM(lParam)), 0);
+    case EM_POSFROMCHAR:
+      return PositionOf(hwnd, static_cast<std::size_t>(wParam));
     case EM_GETMODIFY:
       return m_modified ? 1 : 0;
     case EM_SETMODIFY:

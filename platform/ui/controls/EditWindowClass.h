@@ -10,10 +10,10 @@
 // NativeWindow.h; a lead byte alone waits for its trail byte), WM_KEYDOWN (arrows, Home, End,
 // Delete, Shift+Delete, Ctrl+Insert, Shift+Insert), the mouse (caret, drag selection, double click
 // selects a word), WM_CUT, WM_COPY, WM_PASTE, WM_CLEAR, EM_GETSEL, EM_SETSEL, EM_REPLACESEL,
-// EM_LIMITTEXT, EM_SETREADONLY, EM_SETPASSWORDCHAR, EM_SETMARGINS, EM_CHARFROMPOS, EM_GETMODIFY,
-// EM_SETMODIFY; styles ES_PASSWORD, ES_READONLY, ES_NUMBER. Only edits by the user send EN_CHANGE:
-// WM_SETTEXT (a change made by code) does not. Before painting it asks its parent for colours with
-// WM_CTLCOLOREDIT (WM_CTLCOLORSTATIC when disabled or read-only); see GdiColors.h.
+// EM_LIMITTEXT, EM_SETREADONLY, EM_SETPASSWORDCHAR, EM_SETMARGINS, EM_CHARFROMPOS, EM_POSFROMCHAR,
+// EM_GETMODIFY, EM_SETMODIFY; styles ES_PASSWORD, ES_READONLY, ES_NUMBER. Only edits by the user
+// send EN_CHANGE: WM_SETTEXT (a change made by code) does not. Before painting it asks its parent
+// for colours with WM_CTLCOLOREDIT (WM_CTLCOLORSTATIC when disabled or read-only); see GdiColors.h.
 
 namespace ui {
 

@@ -81,13 +81,7 @@ void CEditUI::SetPos(RECT rc, bool needInvalidate) {
 }
 
 RECT CEditUI::GetEditPos() const {
-  RECT pos = DeflateRect(m_rcItem, m_rcTextPadding);
-  const long height = m_pManager != nullptr ? m_pManager->GetFontHeight(m_iFont) : 0;
-  if (height > 0 && height < RectHeight(pos)) {
-    pos.top += (RectHeight(pos) - height) / 2;
-    pos.bottom = pos.top + height;
-  }
-  return pos;
+  return EditLineRect(m_rcItem, m_rcTextPadding, m_pManager != nullptr ? m_pManager->GetFontHeight(m_iFont) : 0);
 }
 
 void CEditUI::CreateEditWindow() {

@@ -75,6 +75,33 @@ bool ClickPoint(CControlUI* control, HWND* root, POINT* pt) {
   return true;
 }
 
+// The control at the path "child/grandchild/..." inside `parent`, or nullptr.
+CControlUI* FindInside(CControlUI* parent, const std::string& path) {
+  std::size_t start = 0;
+  CControlUI* current = parent;
+  while (current != nullptr && start <= path.size()) {
+    const std::size_t slash = path.find('/', start);
+    const std::string part = path.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+    CPaintManagerUI* manager = current->GetManager();
+    current = manager != nullptr ? manager->FindSubControlByName(current, part.c_str()) : nullptr;
+    if (slash == std::string::npos) return current;
+    start = slash + 1;
+  }
+  return nullptr;
+}
+
+// The edit window open over a control: the focused child window of its paint window, lying on it.
+HWND EditWindowOver(CControlUI* control) {
+  CPaintManagerUI* manager = control != nullptr ? control->GetManager() : nullptr;
+  const HWND focus = GetFocus();
+  if (manager == nullptr || focus == nullptr || !IsChild(manager->GetPaintWindow(), focus)) return nullptr;
+  RECT edit{};
+  GetWindowRect(focus, &edit);
+  POINT centre{(edit.left + edit.right) / 2, (edit.top + edit.bottom) / 2};
+  ScreenToClient(manager->GetPaintWindow(), &centre);
+  return PtInRect(control->GetPos(), centre) ? focus : nullptr;
+}
+
 // A user's click (or double click) at a point of a root window's client area.
 void InjectClick(HWND root, POINT pt, UINT down, UINT up, int times) {
   ThreadQueue::Current()->lastDownWindow = nullptr;  // a new click, however soon after the last one
@@ -313,6 +340,7 @@ std::string Driver::WindowName(HWND hwnd) {
 }
 
 CControlUI* Driver::Control(const std::string& name, HWND window) {
+  const std::size_t slash = name.find('/');
   std::vector<HWND> roots;
   if (window != nullptr) {
     roots.push_back(GetAncestorRoot(window));
@@ -320,9 +348,13 @@ CControlUI* Driver::Control(const std::string& name, HWND window) {
     roots = RootWindowsInZOrder();
     std::reverse(roots.begin(), roots.end());
   }
+  const std::string first = name.substr(0, slash);
   for (HWND root : roots) {
     for (CPaintManagerUI* manager : ManagersOf(root)) {
-      if (CControlUI* control = manager->FindControl(name.c_str())) return control;
+      CControlUI* control = manager->FindControl(first.c_str());
+      if (control == nullptr) continue;
+      if (slash == std::string::npos) return control;
+      if (CControlUI* inner = FindInside(control, name.substr(slash + 1))) return inner;
     }
   }
   return nullptr;
@@ -439,7 +471,7 @@ bool Driver::Drag(const std::string& control, int dx, int dy, int steps, HWND wi
   return DragAt(root, pt, POINT{pt.x + dx, pt.y + dy}, steps);
 }
 
-bool Driver::ClickAt(HWND window, POINT pt) {
+bool Driver::ClickPointOf(HWND window, POINT pt, UINT down, UINT up, int times) {
   bool clicked = false;
   PostAndWait(
       [&] {
@@ -448,12 +480,40 @@ bool Driver::ClickAt(HWND window, POINT pt) {
         POINT p = pt;
         ClientToScreen(window, &p);
         ScreenToClient(root, &p);
-        InjectClick(root, p, WM_LBUTTONDOWN, WM_LBUTTONUP, 1);
+        InjectClick(root, p, down, up, times);
         clicked = true;
       },
       nullptr);
   AnswerPendingMessageBoxes();
   return clicked;
+}
+
+bool Driver::ClickAt(HWND window, POINT pt) { return ClickPointOf(window, pt, WM_LBUTTONDOWN, WM_LBUTTONUP, 1); }
+
+bool Driver::RightClickAt(HWND window, POINT pt) {
+  return ClickPointOf(window, pt, WM_RBUTTONDOWN, WM_RBUTTONUP, 1);
+}
+
+bool Driver::DoubleClickAt(HWND window, POINT pt) {
+  return ClickPointOf(window, pt, WM_LBUTTONDOWN, WM_LBUTTONUP, 2);
+}
+
+HWND Driver::OpenEditWindow(const std::string& control, HWND window) {
+  HWND edit = Get<HWND>([&] { return EditWindowOver(Control(control, window)); });
+  if (edit == nullptr && Click(control, window)) edit = Get<HWND>([&] { return EditWindowOver(Control(control, window)); });
+  return edit;
+}
+
+bool Driver::SelectEditField(const std::string& control, int charIndex, HWND window) {
+  const HWND edit = OpenEditWindow(control, window);
+  if (edit == nullptr || charIndex < 0) return false;
+  const std::optional<POINT> place = Get<std::optional<POINT>>([&]() -> std::optional<POINT> {
+    const LRESULT position = SendMessage(edit, EM_POSFROMCHAR, static_cast<WPARAM>(charIndex), 0);
+    RECT client{};
+    if (position == -1 || !GetClientRect(edit, &client)) return std::nullopt;
+    return POINT{GET_X_LPARAM(position) + 1, RectHeight(client) / 2};
+  });
+  return place.has_value() && DoubleClickAt(edit, *place);
 }
 
 bool Driver::Type(const std::string& control, const std::string& utf8, HWND window) {

@@ -12,7 +12,10 @@
 //
 // Windows are found by their window name (the name given to CreateWnd, GBK) or class name;
 // controls by name, in the given window or else in the active window first and then in the other
-// windows, newest first. Texts are GBK unless a parameter says UTF-8.
+// windows, newest first. A control name of the form "parent/child" (any depth, "a/b/c") finds
+// `child` only inside the control named `parent`, so that a test picks one of two controls of the
+// same name (the "EditEX" of each of two calendars); every method that takes a control name takes
+// such a path. Texts are GBK unless a parameter says UTF-8.
 //
 // Message boxes are the framework's own dialogs: windows of class "UIMessageBox" whose text is the
 // control "msg_text" and whose buttons are named "ok", "cancel", "yes" and "no".
@@ -112,9 +115,16 @@ class Driver {
   bool Hover(const std::string& control, HWND window = nullptr);
   // Presses on the control's centre, moves by (dx, dy) in `steps` moves and releases.
   bool Drag(const std::string& control, int dx, int dy, int steps = 4, HWND window = nullptr);
-  // Mouse input at a point of a window's client area.
+  // Mouse input at a point of a window's client area (false when the window is gone).
   bool ClickAt(HWND window, POINT pt);
+  bool RightClickAt(HWND window, POINT pt);
+  bool DoubleClickAt(HWND window, POINT pt);
   bool DragAt(HWND window, POINT from, POINT to, int steps = 4);
+  // Selects the field of a masked edit (or the word of a plain edit) that holds character
+  // `charIndex`, as a user does: clicks the control unless its edit window is open, then double-
+  // clicks that character in the edit window. False when no edit window opens or there is no such
+  // character.
+  bool SelectEditField(const std::string& control, int charIndex, HWND window = nullptr);
   // Clicks the control (which opens its edit window) and replaces its text with `utf8` as a user
   // does: Home, Shift+End, then the typing.
   bool Type(const std::string& control, const std::string& utf8, HWND window = nullptr);
@@ -157,6 +167,8 @@ class Driver {
   bool PostAndWait(const std::function<void()>& code, bool* finished);
   void AnswerPendingMessageBoxes();
   bool ClickControl(const std::string& control, HWND window, UINT down, UINT up, bool twice);
+  bool ClickPointOf(HWND window, POINT pt, UINT down, UINT up, int times);
+  HWND OpenEditWindow(const std::string& control, HWND window);
   HWND FindMessageBox();
 
   DriverOptions m_options;

@@ -10,6 +10,7 @@
 #include "platform/os/File.h"
 #include "platform/ui/core/NativeWindow.h"
 #include "platform/ui/core/ThreadQueue.h"
+#include "platform/ui/core/UIManager.h"
 
 namespace ui::test {
 namespace {
@@ -44,6 +45,45 @@ std::string AfterWords(const std::string& line, int count) {
   return pos == std::string::npos ? std::string() : line.substr(pos);
 }
 
+// The window that shows `control` and the point (x, y) from the control's top-left in it.
+bool ControlPoint(Driver& driver, const std::string& control, long x, long y, HWND* window, POINT* pt) {
+  const std::optional<RECT> rc = driver.Rect(control);
+  *window = driver.Get<HWND>([&]() -> HWND {
+    CControlUI* found = driver.Control(control);
+    return found != nullptr && found->GetManager() != nullptr ? found->GetManager()->GetPaintWindow() : nullptr;
+  });
+  if (!rc.has_value() || *window == nullptr) return false;
+  *pt = POINT{rc->left + x, rc->top + y};
+  return true;
+}
+
+// The numbers of arguments `first` onwards, when there are `count` of them.
+std::optional<std::vector<long>> Numbers(const std::vector<std::string>& args, std::size_t first, std::size_t count) {
+  if (args.size() != first + count) return std::nullopt;
+  std::vector<long> numbers;
+  for (std::size_t i = first; i < args.size(); ++i) {
+    const auto number = Number(args[i]);
+    if (!number.has_value()) return std::nullopt;
+    numbers.push_back(*number);
+  }
+  return numbers;
+}
+
+bool PointStep(Driver& driver, const ScriptStep& step) {
+  const auto& args = step.arguments;
+  const bool drag = step.command == "dragat";
+  const auto numbers = Numbers(args, 1, drag ? 4 : 2);
+  if (!numbers.has_value()) return false;
+  const std::string control = os::Utf8ToGbk(args[0]);
+  HWND window = nullptr;
+  POINT from{};
+  if (!ControlPoint(driver, control, (*numbers)[0], (*numbers)[1], &window, &from)) return false;
+  if (step.command == "clickat") return driver.ClickAt(window, from);
+  if (step.command == "rclickat") return driver.RightClickAt(window, from);
+  POINT to{};
+  return ControlPoint(driver, control, (*numbers)[2], (*numbers)[3], &window, &to) && driver.DragAt(window, from, to);
+}
+
 bool CloseEverything(Driver& driver) {
   return driver.Run([] {
     for (;;) {
@@ -75,6 +115,7 @@ bool RunStep(Driver& driver, const ScriptStep& step) {
   if (command == "click") return !args.empty() && driver.Click(name(0));
   if (command == "dblclick") return !args.empty() && driver.DoubleClick(name(0));
   if (command == "rclick") return !args.empty() && driver.RightClick(name(0));
+  if (command == "clickat" || command == "rclickat" || command == "dragat") return PointStep(driver, step);
   if (command == "type") return !args.empty() && driver.Type(name(0), step.rest);
   if (command == "select") {
     const auto index = args.size() > 1 ? Number(args[1]) : std::nullopt;

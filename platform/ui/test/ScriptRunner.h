@@ -1,11 +1,16 @@
 #pragma once
 // The step runner: drives a program's windows from a step file named by the environment variable
 // LPR_UI_SCRIPT, so that scripts and outside checks can run either program without a display.
-// One step a line (UTF-8); blank lines and lines starting with '#' are skipped:
+// One step a line (UTF-8); blank lines and lines starting with '#' are skipped. A control is named
+// as the driver finds it ("parent/child" for one inside another):
 //
 //   wait-window <window name> [timeout ms]   wait until the window is shown (default 10000 ms)
 //   wait <ms>                                wait, then until the windows are idle
 //   click <control> | dblclick <control> | rclick <control>
+//   clickat <control> <x> <y> | rclickat <control> <x> <y>
+//                                            a click at a point, in pixels from the control's
+//                                            top-left (the point may lie outside the control)
+//   dragat <control> <x1> <y1> <x2> <y2>     press at the first point, move to the second, release
 //   type <control> <text ...>                click into the control and type the rest of the line
 //                                            in place of its text
 //   select <control> <index>                 pick an item of a combo box or list

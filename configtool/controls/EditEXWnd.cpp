@@ -1,0 +1,3 @@
+#include "configtool/controls/EditEXWnd.h"
+
+const char* CEditEXWnd::GetWindowClassName() const { return "EditEXWnd"; }

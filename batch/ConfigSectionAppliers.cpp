@@ -9,9 +9,9 @@
 #include <json/value.h>
 
 #include "batch/BatchConstants.h"
-#include "configtool/features/export/DecimalText.h"
-#include "configtool/features/export/FixedText.h"
-#include "configtool/features/export/SerialPushJson.h"
+#include "common/DecimalText.h"
+#include "common/FixedText.h"
+#include "configformat/SerialPushJson.h"
 
 namespace {
 

@@ -1,13 +1,6 @@
 #include "batch/Login.h"
 
-namespace {
-
-template <typename Control>
-Control* Find(ui::CPaintManagerUI& manager, const char* name) {
-  return dynamic_cast<Control*>(manager.FindControl(name));
-}
-
-}  // namespace
+#include "batch/RowControls.h"
 
 void CLogin::SetDevice(std::shared_ptr<DeviceInfo> device) {
   m_device = std::move(device);
@@ -17,11 +10,11 @@ void CLogin::SetDevice(std::shared_ptr<DeviceInfo> device) {
 }
 
 void CLogin::BindControls() {
-  m_pOk = Find<ui::CButtonUI>(m_pm, "ok");
-  m_pCancel = Find<ui::CButtonUI>(m_pm, "cancel");
-  m_pClose = Find<ui::CButtonUI>(m_pm, "closebtn");
-  m_pUserName = Find<ui::CEditUI>(m_pm, "dlg_edit_username");
-  m_pPassword = Find<ui::CEditUI>(m_pm, "dlg_edit_pwd");
+  m_pOk = FindNamedControl<ui::CButtonUI>(&m_pm, "ok");
+  m_pCancel = FindNamedControl<ui::CButtonUI>(&m_pm, "cancel");
+  m_pClose = FindNamedControl<ui::CButtonUI>(&m_pm, "closebtn");
+  m_pUserName = FindNamedControl<ui::CEditUI>(&m_pm, "dlg_edit_username");
+  m_pPassword = FindNamedControl<ui::CEditUI>(&m_pm, "dlg_edit_pwd");
 }
 
 void CLogin::Notify(ui::TNotifyUI& msg) {

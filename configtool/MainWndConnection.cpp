@@ -5,10 +5,10 @@
 #include <cstring>
 
 #include "common/AddressUtil.h"
+#include "common/DecimalText.h"
 #include "common/FileUtil.h"
 #include "configtool/LastDeviceIp.h"
 #include "configtool/MainWnd.h"
-#include "configtool/features/export/DecimalText.h"
 
 namespace {
 

@@ -1,26 +1,11 @@
 #include "configtool/features/export/ConfigExport.h"
 
-#include <algorithm>
-#include <cstdio>
-
 #include "common/FileUtil.h"
-#include "configtool/features/export/StyledJsonText.h"
-
-namespace {
-
-std::string TimeStamp(const os::LocalTime& time) {
-  char stamp[64];
-  std::snprintf(stamp, sizeof stamp, "%d%02d%02d%02d%02d%02d", time.year, time.month, time.day, time.hour,
-                time.minute, time.second);
-  return stamp;
-}
-
-}  // namespace
+#include "common/TimeStamp.h"
+#include "configformat/StyledJsonText.h"
 
 std::string ConfigFilePath(const std::string& folder, const std::string& deviceName, const os::LocalTime& time) {
-  std::string name = deviceName;
-  std::replace(name.begin(), name.end(), '/', '_');
-  return folder + "/" + name + "_" + TimeStamp(time) + ".json";
+  return folder + "/" + SafePathComponent(deviceName) + "_" + FileTimeStamp(time) + ".json";
 }
 
 ConfigExportResult ExportDeviceConfig(CameraClientHandle handle, const std::string& deviceName,

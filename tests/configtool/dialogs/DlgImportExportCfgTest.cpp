@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "batch/ConfigFile.h"
-#include "configtool/features/export/StyledJsonText.h"
+#include "configformat/StyledJsonText.h"
 #include "platform/os/AppDirectory.h"
 #include "tests/batch/support/CameraSettings.h"
 #include "tests/configtool/dialogs/DialogTest.h"

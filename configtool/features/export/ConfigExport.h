@@ -18,6 +18,7 @@ struct ConfigExportResult {
 // made one name of the path (SafePathComponent), so that the file stays in the folder.
 std::string ConfigFilePath(const std::string& folder, const std::string& deviceName, const os::LocalTime& time);
 
-// Reads the ticked sections and writes them beside the program.
+// Reads the ticked sections and writes them beside the program. When no read gave anything
+// (the document would hold nothing but null), no file is written and the export fails.
 ConfigExportResult ExportDeviceConfig(CameraClientHandle handle, const std::string& deviceName,
                                       const ExportOptions& options);

@@ -117,6 +117,20 @@ TEST_F(ExportDialogTest, WritesOnlyTheTickedSections) {
   for (const std::string& option : SectionOptions()) EXPECT_TRUE(IsSelected(option.c_str())) << option;
 }
 
+TEST_F(ExportDialogTest, ReadsThatAllFailedWriteNoFile) {
+  using camera::protocol::Operation;
+  for (Operation read : {Operation::GetIoOutput, Operation::GetSerialParam, Operation::GetRecognitionRegion}) {
+    harness.Camera(0).Faults().Set(read, {.status = camera::protocol::Status::Failed});
+  }
+  Driver().Click(kSelectAll);
+  for (const char* option : {"dlg_opt_output", "dlg_opt_serial_port", "dlg_opt_region_para"}) Driver().Click(option);
+  EXPECT_EQ(Export(), "");
+  EXPECT_EQ(m_lastMessage, "导出配置参数失败，请重试! ");
+  for (const auto& entry : std::filesystem::directory_iterator(harness.AppFolder())) {
+    EXPECT_NE(entry.path().extension(), ".json") << entry.path();
+  }
+}
+
 TEST_F(ExportDialogTest, ReportsAFileThatCannotBeWritten) {
   os::SetApplicationDirectoryForTesting((harness.AppFolder() / "missing" / "folder").string());
   EXPECT_EQ(Export(), "");

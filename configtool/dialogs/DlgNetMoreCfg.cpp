@@ -58,7 +58,7 @@ std::string CDlgNetMoreCfg::BuildSessionCookie() {
   int lifetimeSeconds = 0;
   int sessionCount = 0;
   CameraClient_PrepareWebSession(m_ip.c_str(), m_port, &lifetimeSeconds, &sessionCount);
-  char sessionId[kWebSessionCookieBuffer] = {};
+  char sessionId[kWebSessionIdBuffer] = {};
   CameraClient_GetWebSessionId(m_handle, sessionId, sizeof sessionId);
   return WebSessionCookie(std::string_view(sessionId, ::strnlen(sessionId, sizeof sessionId)));
 }

@@ -67,6 +67,8 @@ void CMainWnd::BindControlPointers() {
 void CMainWnd::BindControls() {
   SetIcon(kWindowIcon);
   BindControlPointers();
+  // The plate callback names its folder by this copy: it holds the field's text from the start.
+  if (m_pEditIp != nullptr) m_deviceIpText.Set(m_pEditIp->GetText().Str());
   if (m_pSliderTime1 != nullptr) m_pSliderTime1->SetValue(kFirstBoundaryDefault);
   if (m_pSliderTime2 != nullptr) m_pSliderTime2->SetValue(kSecondBoundaryDefault);
   UpdateLightBars();

@@ -1,5 +1,6 @@
 #include "batch/Login.h"
 
+#include "batch/LoginStore.h"
 #include "batch/RowControls.h"
 
 void CLogin::SetDevice(std::shared_ptr<DeviceInfo> device) {
@@ -28,9 +29,14 @@ void CLogin::Notify(ui::TNotifyUI& msg) {
 
 void CLogin::Accept() {
   if (m_device != nullptr) {
-    // Taken as typed: no trimming, empty texts allowed.
+    // Taken as typed: no trimming, empty texts allowed. Only what the saved-login file cannot
+    // hold is refused, before anything changes.
     const std::string user = m_pUserName != nullptr ? m_pUserName->GetText().Str() : "";
     const std::string password = m_pPassword != nullptr ? m_pPassword->GetText().Str() : "";
+    if (!IsStorableLoginText(user) || !IsStorableLoginText(password)) {
+      ui::UIMessageBox(m_hWnd, "用户名和密码不能包含分号或换行！");
+      return;
+    }
     m_device->SetLogin(user, password);
     // A refused login shows on the row afterwards; OK counts all the same.
     m_device->OpenDevice();

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "batch/BatchOpratorBase.h"
+#include "batch/BatchThreads.h"
 #include "batch/DialogBuilderCallbackEx.h"
 #include "batch/Login.h"
 
@@ -82,6 +83,18 @@ bool CBatchListItem::BeginWork(const RowStatusFields& starting) {
   m_status->Store(starting);
   Refresh();
   return true;
+}
+
+void CBatchListItem::StartWorker(const RowStatusFields& starting, const RowStatusFields& failed,
+                                 std::function<void()> worker) {
+  if (!BeginWork(starting)) return;
+  try {
+    GetBatchThreads().Start(std::move(worker));
+  } catch (...) {
+    // No worker will post: the row would stay busy and its camera claimed for ever.
+    m_status->Store(failed);
+    EndWork();
+  }
 }
 
 RowReporter CBatchListItem::Reporter() const { return RowReporter(m_status, Window(), m_postId); }

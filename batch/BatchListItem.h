@@ -8,6 +8,7 @@
 // last post has been handled. While busy it claims its device, so that no other tab works on
 // the camera, and its operator neither removes nor rebuilds it.
 
+#include <functional>
 #include <memory>
 
 #include "batch/DeviceInfo.h"
@@ -51,9 +52,10 @@ class CBatchListItem : public ui::CListContainerElementUI, public CTaskBase {
   void HandleItemPost();
 
  protected:
-  // Marks the row busy, claims its device and shows the starting status; false (nothing
-  // changed) when the row or its device is busy.
-  bool BeginWork(const RowStatusFields& starting);
+  // Marks the row busy, claims its device, shows the starting status and runs `worker` on a
+  // thread of its own; nothing happens when the row or its device is busy. When the thread
+  // cannot be started, the row is idle again, its device is given back and it shows `failed`.
+  void StartWorker(const RowStatusFields& starting, const RowStatusFields& failed, std::function<void()> worker);
   // What the worker posts through.
   RowReporter Reporter() const;
   RowStatusFields Status() const { return m_status->Fields(); }
@@ -69,6 +71,8 @@ class CBatchListItem : public ui::CListContainerElementUI, public CTaskBase {
   ui::COptionUI* m_pCheck = nullptr;
 
  private:
+  // BeginWork: false (nothing changed) when the row or its device is busy.
+  bool BeginWork(const RowStatusFields& starting);
   void EndWork();
 
   std::shared_ptr<DeviceInfo> m_device;

@@ -1,7 +1,6 @@
 #include "batch/ConfigListItem.h"
 
 #include "batch/BatchConstants.h"
-#include "batch/BatchThreads.h"
 #include "batch/ConfigFile.h"
 #include "batch/CountingSemaphore.h"
 #include "batch/RowControls.h"
@@ -67,9 +66,10 @@ bool CConfigListItem::CanStartImport() const {
 
 void CConfigListItem::StartImport(std::shared_ptr<const ConfigSections> sections, NetParamUse netParam) {
   if (sections == nullptr || !CanStartImport()) return;
-  if (!BeginWork(RowStatusFields{BatchConstants::kStatusImporting, 0, 1, false})) return;
-  GetBatchThreads().Start([appliers = m_appliers, sections = std::move(sections), device = Device(), netParam,
-                           reporter = Reporter(), run = SharedRunFlag()] {
-    RunImport(appliers, sections, device, netParam, reporter, run);
-  });
+  StartWorker(RowStatusFields{BatchConstants::kStatusImporting, 0, 1, false},
+              RowStatusFields{BatchConstants::kStatusImportFailed, 0, 1, true},
+              [appliers = m_appliers, sections = std::move(sections), device = Device(), netParam,
+               reporter = Reporter(), run = SharedRunFlag()] {
+                RunImport(appliers, sections, device, netParam, reporter, run);
+              });
 }

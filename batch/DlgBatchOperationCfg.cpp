@@ -46,6 +46,8 @@ CDlgBatchOperationCfg::~CDlgBatchOperationCfg() {
   ClearRunFlag();
   StopHook();
   if (m_discovery != nullptr) {
+    // Device threads still waiting for a permit skip their login, however the window ended.
+    m_discovery->SetClosing();
     // After the search has stopped, no report starts another device thread.
     m_discovery->StopAccepting();
     CameraClient_StopFindDevice();
@@ -112,6 +114,8 @@ void CDlgBatchOperationCfg::CloseUnlessBusy() {
   }
   if (m_discovery != nullptr) m_discovery->SetClosing();
   CameraClient_StopFindDevice();
+  // The window goes at once; the wait for the device threads runs after it (the destructor).
+  ShowWindow(false, false);
   Close();
 }
 

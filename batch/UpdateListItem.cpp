@@ -1,7 +1,6 @@
 #include "batch/UpdateListItem.h"
 
 #include "batch/BatchConstants.h"
-#include "batch/BatchThreads.h"
 #include "batch/RowControls.h"
 #include "batch/UpgradeWorker.h"
 #include "batch/VersionMap.h"
@@ -52,7 +51,9 @@ bool CUpdateListItem::CanStartUpgrade() const {
 void CUpdateListItem::StartUpgrade() {
   if (!CanStartUpgrade()) return;
   const std::string imagePath = GetVersionFolder() + "/" + ImageFileName();
-  if (!BeginWork(RowStatusFields{BatchConstants::kStatusUpgrading, 0, 1, false})) return;
-  GetBatchThreads().Start([job = UpgradeJob{Device(), imagePath, Reporter(), SharedRunFlag(), &UpdateSlots(),
-                                            kVersionUpgradeTiming}] { RunUpgrade(job); });
+  StartWorker(RowStatusFields{BatchConstants::kStatusUpgrading, 0, 1, false},
+              RowStatusFields{BatchConstants::kStatusUpgradeFailed, 0, 1, true},
+              [job = UpgradeJob{Device(), imagePath, Reporter(), SharedRunFlag(), &UpdateSlots(), kVersionUpgradeTiming}] {
+                RunUpgrade(job);
+              });
 }

@@ -1,7 +1,6 @@
 #include "batch/UpdateSelfListItem.h"
 
 #include "batch/BatchConstants.h"
-#include "batch/BatchThreads.h"
 #include "batch/BatchUpdateSelf.h"
 #include "batch/RowControls.h"
 #include "batch/UpgradeWorker.h"
@@ -48,7 +47,9 @@ void CUpdateSelfListItem::StartUpgrade() {
   if (!CanStartUpgrade()) return;
   // The path as the operator picked it: no folder is added.
   const std::string imagePath = ImagePath();
-  if (!BeginWork(RowStatusFields{BatchConstants::kStatusUpgrading, 0, 1, false})) return;
-  GetBatchThreads().Start([job = UpgradeJob{Device(), imagePath, Reporter(), SharedRunFlag(), &SelfUpdateSlots(),
-                                            kPickedImageUpgradeTiming}] { RunUpgrade(job); });
+  StartWorker(RowStatusFields{BatchConstants::kStatusUpgrading, 0, 1, false},
+              RowStatusFields{BatchConstants::kStatusUpgradeFailed, 0, 1, true},
+              [job = UpgradeJob{Device(), imagePath, Reporter(), SharedRunFlag(), &SelfUpdateSlots(), kPickedImageUpgradeTiming}] {
+                RunUpgrade(job);
+              });
 }

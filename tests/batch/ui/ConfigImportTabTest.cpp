@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "batch/BatchThreads.h"
 #include "batch/DeviceDiscovery.h"
 #include "batch/DlgBatchOperationCfg.h"
 #include "configtool/features/export/ConfigExport.h"
@@ -222,6 +223,29 @@ TEST_F(ConfigImportTab, ALoopThatCannotBeReadIsNotOverwritten) {
   EXPECT_EQ(program.Camera(0).Calls().CountOf(Operation::SetVirtualLoops), 0u);
   program.Camera(0).Faults().ClearAll();
   EXPECT_EQ(RecordBytes(Settings(0).loops), RecordBytes(before));
+  EXPECT_TRUE(program.Close());
+}
+
+TEST_F(ConfigImportTab, ARowWhoseWorkerCannotStartIsFreeAgain) {
+  program.AddCameras(1);
+  const std::string file = program.Folder().Write("show.json", "{ \"real_show\" : { \"szRealData\" : \"Q\" } }");
+  program.Start();
+  ASSERT_TRUE(program.WaitForRows(1));
+  Choose(file);
+  GetBatchThreads().SetStartsFailForTesting(true);
+  ASSERT_TRUE(program.ClickRow(kConfigTab, program.Ip(0), "dlg_btn_import"));
+  GetBatchThreads().SetStartsFailForTesting(false);
+  const RowView row = program.Row(kConfigTab, program.Ip(0));
+  EXPECT_FALSE(row.busy);
+  EXPECT_EQ(row.status, kImportFailed);
+  EXPECT_TRUE(row.actionEnabled);
+  EXPECT_TRUE(row.loginEnabled) << "the camera is not claimed";
+  ASSERT_TRUE(program.ShowTab(kUpdateTab));
+  EXPECT_TRUE(program.Row(kUpdateTab, program.Ip(0)).loginEnabled);
+  // The window closes, and the import can be started again.
+  ASSERT_TRUE(program.ShowTab(kConfigTab));
+  ASSERT_TRUE(program.ClickRow(kConfigTab, program.Ip(0), "dlg_btn_import"));
+  ASSERT_TRUE(program.RunUntil([&] { return Settled({0}, kImportDone); }, 60s));
   EXPECT_TRUE(program.Close());
 }
 

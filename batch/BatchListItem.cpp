@@ -129,6 +129,13 @@ void CBatchListItem::ShowLoginButton(ui::CButtonUI* button) const {
   button->SetEnabled(!IsDeviceClaimed());
 }
 
+void CBatchListItem::ShowDevice(ui::CLabelUI* ip, ui::CLabelUI* port, ui::CLabelUI* version) const {
+  if (m_device == nullptr) return;
+  if (ip != nullptr) ip->SetText(m_device->Ip().c_str());
+  if (port != nullptr) port->SetText(std::to_string(m_device->Port()).c_str());
+  if (version != nullptr) version->SetText(m_device->GetVersion4Text().c_str());
+}
+
 void CBatchListItem::ShowStatus(ui::CLabelUI* status, ui::CLabelUI* percent, ui::CProgressUI* progress) const {
   const RowStatusFields fields = Status();
   if (status != nullptr) status->SetText(fields.status.c_str());

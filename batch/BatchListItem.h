@@ -64,6 +64,8 @@ class CBatchListItem : public ui::CListContainerElementUI, public CTaskBase {
   // The login button shows whether the camera is logged in; it takes no click while a row
   // works on the camera.
   void ShowLoginButton(ui::CButtonUI* button) const;
+  // The device's IP, port and firmware version ("%d.%d.%d.%d", empty when not read).
+  void ShowDevice(ui::CLabelUI* ip, ui::CLabelUI* port, ui::CLabelUI* version) const;
   void ShowStatus(ui::CLabelUI* status, ui::CLabelUI* percent, ui::CProgressUI* progress) const;
   // While busy, as the worker says; otherwise `idleEnabled`, unless another tab works on the camera.
   void ShowActionButton(ui::CButtonUI* button, bool idleEnabled) const;

@@ -49,12 +49,9 @@ void CConfigListItem::BindControls() {
 }
 
 void CConfigListItem::Refresh() {
-  const std::shared_ptr<DeviceInfo>& device = Device();
-  if (device == nullptr) return;
-  if (m_pLblIp != nullptr) m_pLblIp->SetText(device->Ip().c_str());
-  if (m_pLblPort != nullptr) m_pLblPort->SetText(std::to_string(device->Port()).c_str());
+  if (Device() == nullptr) return;
+  ShowDevice(m_pLblIp, m_pLblPort, m_pLblVersion);
   ShowLoginButton(m_pBtnLogin);
-  if (m_pLblVersion != nullptr) m_pLblVersion->SetText(device->GetVersion4Text().c_str());
   ShowActionButton(m_pBtnImport, GetConfigFile().IsLoaded());
   ShowStatus(m_pLblStatus, m_pLblPercent, m_pProgress);
 }

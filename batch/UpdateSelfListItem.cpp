@@ -23,11 +23,8 @@ void CUpdateSelfListItem::BindControls() {
 }
 
 void CUpdateSelfListItem::Refresh() {
-  const std::shared_ptr<DeviceInfo>& device = Device();
-  if (device == nullptr) return;
-  if (m_pLblIp != nullptr) m_pLblIp->SetText(device->Ip().c_str());
-  if (m_pLblPort != nullptr) m_pLblPort->SetText(std::to_string(device->Port()).c_str());
-  if (m_pLblVersion != nullptr) m_pLblVersion->SetText(device->GetVersion4Text().c_str());
+  if (Device() == nullptr) return;
+  ShowDevice(m_pLblIp, m_pLblPort, m_pLblVersion);
   ShowLoginButton(m_pBtnLogin);
   ShowActionButton(m_pBtnUpdate, !ImagePath().empty());
   ShowStatus(m_pLblStatus, m_pLblPercent, m_pProgress);

@@ -10,6 +10,7 @@
 #include "batch/CountingSemaphore.h"
 #include "batch/LoginStore.h"
 #include "cameraclient/CameraClient.h"
+#include "common/ControlLookup.h"
 
 namespace {
 
@@ -100,7 +101,7 @@ void CDlgBatchOperationCfg::Notify(ui::TNotifyUI& msg) {
 
 void CDlgBatchOperationCfg::SelectTab(int key) {
   m_currentKey = key;
-  if (auto* tabs = dynamic_cast<ui::CTabLayoutUI*>(m_pm.FindControl("switch"))) tabs->SelectItem(key);
+  if (auto* tabs = FindDialogControl<ui::CTabLayoutUI>(m_pm, "switch")) tabs->SelectItem(key);
   if (CBatchOpratorBase* op = Operator(key)) op->RefreshRows();
 }
 

@@ -1,7 +1,7 @@
 #include "batch/Login.h"
 
 #include "batch/LoginStore.h"
-#include "batch/RowControls.h"
+#include "common/ControlLookup.h"
 
 void CLogin::SetDevice(std::shared_ptr<DeviceInfo> device) {
   m_device = std::move(device);
@@ -11,11 +11,11 @@ void CLogin::SetDevice(std::shared_ptr<DeviceInfo> device) {
 }
 
 void CLogin::BindControls() {
-  m_pOk = FindNamedControl<ui::CButtonUI>(&m_pm, "ok");
-  m_pCancel = FindNamedControl<ui::CButtonUI>(&m_pm, "cancel");
-  m_pClose = FindNamedControl<ui::CButtonUI>(&m_pm, "closebtn");
-  m_pUserName = FindNamedControl<ui::CEditUI>(&m_pm, "dlg_edit_username");
-  m_pPassword = FindNamedControl<ui::CEditUI>(&m_pm, "dlg_edit_pwd");
+  m_pOk = FindDialogControl<ui::CButtonUI>(m_pm, "ok");
+  m_pCancel = FindDialogControl<ui::CButtonUI>(m_pm, "cancel");
+  m_pClose = FindDialogControl<ui::CButtonUI>(m_pm, "closebtn");
+  m_pUserName = FindDialogControl<ui::CEditUI>(m_pm, "dlg_edit_username");
+  m_pPassword = FindDialogControl<ui::CEditUI>(m_pm, "dlg_edit_pwd");
 }
 
 void CLogin::Notify(ui::TNotifyUI& msg) {

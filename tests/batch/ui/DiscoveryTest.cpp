@@ -13,6 +13,7 @@
 #include "batch/DeviceDiscovery.h"
 #include "batch/DlgBatchOperationCfg.h"
 #include "tests/batch/ui/BatchProgram.h"
+#include "tests/support/LoopbackBlock.h"
 
 namespace {
 
@@ -80,6 +81,20 @@ TEST(BatchDiscovery, ARefusedCameraIsListedEverywhereWithoutLoginAndACameraAnswe
   program.RunFor(std::chrono::seconds(5));
   EXPECT_EQ(program.Rows(kUpdateTab).size(), 2u);
   EXPECT_EQ(program.Dialog()->Discovery()->FoundDevices().size(), 2u);
+  EXPECT_TRUE(program.Close());
+}
+
+TEST(BatchDiscovery, ACameraWithoutADeviceThreadIsTakenAtItsNextAnswer) {
+  BatchProgram program;
+  program.Start();
+  // An address of this process's own where no camera answers.
+  const std::string ip = lpr::test::ProcessLoopbackPrefix() + "250";
+  GetBatchThreads().SetStartsFailForTesting(true);
+  EXPECT_FALSE(program.Dialog()->Discovery()->OnDeviceFound(ip.c_str(), 8080, 0, 1, 0));
+  GetBatchThreads().SetStartsFailForTesting(false);
+  EXPECT_TRUE(program.Dialog()->Discovery()->FoundDevices().empty());
+  EXPECT_TRUE(program.Dialog()->Discovery()->OnDeviceFound(ip.c_str(), 8080, 0, 1, 0));
+  EXPECT_EQ(program.Dialog()->Discovery()->FoundDevices().size(), 1u);
   EXPECT_TRUE(program.Close());
 }
 

@@ -168,6 +168,9 @@ void CMainWnd::Notify(ui::TNotifyUI& msg) {
 }
 
 LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Code may set the field's text without a notification; the copy catches up with the next
+  // message the window handles (such a change repaints the field).
+  if (m_pEditIp != nullptr) m_deviceIpText.Set(m_pEditIp->GetText().Str());
   if (message == WM_SEARCH_RESULT) {
     auto* record = reinterpret_cast<SearchResultRecord*>(lParam);
     if (record != nullptr) AddSearchResultRow(*record);

@@ -128,6 +128,13 @@ TEST_F(PlateResultsTest, APathOfAnyTextShowsItsPicture) {
   }
 }
 
+TEST_F(PlateResultsTest, TheFolderFollowsTheIpTextSetByCode) {
+  // Set as other code than the window's would set it: without a notification.
+  SetText("edit_device_ip", "set-by-code");
+  Report(Plate("京J12345"));
+  EXPECT_EQ(PicturePath(0).parent_path().parent_path().filename(), "set-by-code");
+}
+
 TEST_F(PlateResultsTest, APictureThatCannotBeWrittenIsNotNamed) {
   // A file where the picture folder should be.
   std::ofstream(harness.AppFolder() / "PlateImgs") << "in the way";

@@ -5,7 +5,7 @@
 #include "batch/ConfigFile.h"
 #include "batch/ConfigListItem.h"
 #include "batch/CurrentDirectory.h"
-#include "batch/RowControls.h"
+#include "common/ControlLookup.h"
 #include "platform/os/NativeDialogs.h"
 
 namespace {
@@ -23,12 +23,12 @@ CBatchConfig::CBatchConfig(ui::CPaintManagerUI* manager, DeviceClaims& claims) :
 }
 
 void CBatchConfig::BindControls() {
-  m_pBtnConfig = FindNamedControl<ui::CButtonUI>(PaintManager(), "btn_config");
-  m_pOptSelectAll = FindNamedControl<ui::COptionUI>(PaintManager(), "dlg_opt_config_select_all");
-  m_pList = FindNamedControl<ui::CListUI>(PaintManager(), "dlg_config_device_list");
-  m_pEditFile = FindNamedControl<ui::CEditUI>(PaintManager(), "edit_importfile");
-  m_pBtnBrowse = FindNamedControl<ui::CButtonUI>(PaintManager(), "btn_browse");
-  m_pBtnRefresh = FindNamedControl<ui::CButtonUI>(PaintManager(), "btn_config_refresh");
+  m_pBtnConfig = FindDialogControl<ui::CButtonUI>(*PaintManager(), "btn_config");
+  m_pOptSelectAll = FindDialogControl<ui::COptionUI>(*PaintManager(), "dlg_opt_config_select_all");
+  m_pList = FindDialogControl<ui::CListUI>(*PaintManager(), "dlg_config_device_list");
+  m_pEditFile = FindDialogControl<ui::CEditUI>(*PaintManager(), "edit_importfile");
+  m_pBtnBrowse = FindDialogControl<ui::CButtonUI>(*PaintManager(), "btn_browse");
+  m_pBtnRefresh = FindDialogControl<ui::CButtonUI>(*PaintManager(), "btn_config_refresh");
   if (m_pBtnRefresh != nullptr) m_pBtnRefresh->SetVisible(false);
   if (m_pList != nullptr) m_pList->SetMultiSelect(true);
 }

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "batch/BatchOpratorBase.h"
+#include "batch/BatchThreads.h"
 #include "batch/DialogBuilderCallbackEx.h"
 #include "batch/Login.h"
 
@@ -84,6 +85,18 @@ bool CBatchListItem::BeginWork(const RowStatusFields& starting) {
   return true;
 }
 
+void CBatchListItem::StartWorker(const RowStatusFields& starting, const RowStatusFields& failed,
+                                 std::function<void()> worker) {
+  if (!BeginWork(starting)) return;
+  try {
+    GetBatchThreads().Start(std::move(worker));
+  } catch (...) {
+    // No worker will post: the row would stay busy and its camera claimed for ever.
+    m_status->Store(failed);
+    EndWork();
+  }
+}
+
 RowReporter CBatchListItem::Reporter() const { return RowReporter(m_status, Window(), m_postId); }
 
 HWND CBatchListItem::Window() const { return m_owner != nullptr ? m_owner->Window() : nullptr; }
@@ -114,6 +127,13 @@ void CBatchListItem::ShowLoginButton(ui::CButtonUI* button) const {
     button->SetHotImage("file = 'btn_disable_connect.png' dest = '3,3,18,18'");
   }
   button->SetEnabled(!IsDeviceClaimed());
+}
+
+void CBatchListItem::ShowDevice(ui::CLabelUI* ip, ui::CLabelUI* port, ui::CLabelUI* version) const {
+  if (m_device == nullptr) return;
+  if (ip != nullptr) ip->SetText(m_device->Ip().c_str());
+  if (port != nullptr) port->SetText(std::to_string(m_device->Port()).c_str());
+  if (version != nullptr) version->SetText(m_device->GetVersion4Text().c_str());
 }
 
 void CBatchListItem::ShowStatus(ui::CLabelUI* status, ui::CLabelUI* percent, ui::CProgressUI* progress) const {

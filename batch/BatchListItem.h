@@ -8,6 +8,7 @@
 // last post has been handled. While busy it claims its device, so that no other tab works on
 // the camera, and its operator neither removes nor rebuilds it.
 
+#include <functional>
 #include <memory>
 
 #include "batch/DeviceInfo.h"
@@ -51,9 +52,10 @@ class CBatchListItem : public ui::CListContainerElementUI, public CTaskBase {
   void HandleItemPost();
 
  protected:
-  // Marks the row busy, claims its device and shows the starting status; false (nothing
-  // changed) when the row or its device is busy.
-  bool BeginWork(const RowStatusFields& starting);
+  // Marks the row busy, claims its device, shows the starting status and runs `worker` on a
+  // thread of its own; nothing happens when the row or its device is busy. When the thread
+  // cannot be started, the row is idle again, its device is given back and it shows `failed`.
+  void StartWorker(const RowStatusFields& starting, const RowStatusFields& failed, std::function<void()> worker);
   // What the worker posts through.
   RowReporter Reporter() const;
   RowStatusFields Status() const { return m_status->Fields(); }
@@ -62,6 +64,8 @@ class CBatchListItem : public ui::CListContainerElementUI, public CTaskBase {
   // The login button shows whether the camera is logged in; it takes no click while a row
   // works on the camera.
   void ShowLoginButton(ui::CButtonUI* button) const;
+  // The device's IP, port and firmware version ("%d.%d.%d.%d", empty when not read).
+  void ShowDevice(ui::CLabelUI* ip, ui::CLabelUI* port, ui::CLabelUI* version) const;
   void ShowStatus(ui::CLabelUI* status, ui::CLabelUI* percent, ui::CProgressUI* progress) const;
   // While busy, as the worker says; otherwise `idleEnabled`, unless another tab works on the camera.
   void ShowActionButton(ui::CButtonUI* button, bool idleEnabled) const;
@@ -69,6 +73,8 @@ class CBatchListItem : public ui::CListContainerElementUI, public CTaskBase {
   ui::COptionUI* m_pCheck = nullptr;
 
  private:
+  // BeginWork: false (nothing changed) when the row or its device is busy.
+  bool BeginWork(const RowStatusFields& starting);
   void EndWork();
 
   std::shared_ptr<DeviceInfo> m_device;

@@ -1,13 +1,13 @@
 #include "batch/BatchOpratorBase.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "batch/BatchConstants.h"
 #include "batch/BatchListItem.h"
 #include "batch/DialogBuilderCallbackEx.h"
 #include "batch/LoginStore.h"
 #include "batch/VersionNumber.h"
+#include "common/AddressUtil.h"
 #include "common/StringUtil.h"
 
 namespace {
@@ -53,17 +53,6 @@ void CBatchOpratorBase::StopAll() {
 
 void CBatchOpratorBase::BindControls() {}
 
-bool CBatchOpratorBase::IpLess(const std::string& a, const std::string& b) {
-  std::vector<std::string> pa, pb;
-  if (!HasFourParts(a, pa) || !HasFourParts(b, pb)) return false;
-  for (std::size_t i = 0; i < 4; ++i) {
-    const long x = std::atol(pa[i].c_str());
-    const long y = std::atol(pb[i].c_str());
-    if (x != y) return x < y;
-  }
-  return false;
-}
-
 bool CBatchOpratorBase::IpOrderLess(const std::string& a, const std::string& b, bool ascending) {
   if (!ascending) return IpOrderLess(b, a, true);
   // A text that is no address never compares less than an address, so it goes last (first
@@ -72,7 +61,7 @@ bool CBatchOpratorBase::IpOrderLess(const std::string& a, const std::string& b, 
   const bool aValid = HasFourParts(a, parts);
   const bool bValid = HasFourParts(b, parts);
   if (aValid != bValid) return aValid;
-  return aValid && IpLess(a, b);
+  return aValid && DottedQuadLess(a, b);
 }
 
 void CBatchOpratorBase::AddDevice(std::shared_ptr<DeviceInfo> device, bool sorted) {

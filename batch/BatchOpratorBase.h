@@ -53,9 +53,8 @@ class CBatchOpratorBase : public CTaskBase {
   ui::CListUI* List() const { return m_pList; }
   std::vector<CBatchListItem*> Rows() const;
 
-  // Orders of the device list. IP texts compare part by part as numbers; a text without four
-  // parts comes after every address. Versions compare as numbers.
-  static bool IpLess(const std::string& a, const std::string& b);
+  // The order of the device list by IP: part by part as numbers (DottedQuadLess); a text without
+  // four parts comes after every address in ascending order, before them in descending order.
   static bool IpOrderLess(const std::string& a, const std::string& b, bool ascending);
 
  protected:

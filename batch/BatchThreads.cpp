@@ -2,15 +2,17 @@
 
 #include <algorithm>
 #include <iterator>
+#include <system_error>
 
 BatchThreads::~BatchThreads() { JoinAll(); }
 
 void BatchThreads::Start(std::function<void()> work) {
-  std::lock_guard<std::mutex> lock(m_mutex);
-  JoinFinishedLocked();
+  // Threads that ended are joined outside the lock: the window and search threads start threads
+  // here, and must not wait for another thread's end while every other caller waits for them.
+  for (const std::shared_ptr<Entry>& finished : TakeFinished()) finished->thread.join();
   auto entry = std::make_shared<Entry>();
-  ++m_running;
-  m_peak = std::max(m_peak, m_running);
+  std::lock_guard<std::mutex> lock(m_mutex);
+  if (m_failStarts) throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
   entry->thread = std::thread([this, entry, work = std::move(work)] {
     try {
       work();
@@ -21,18 +23,25 @@ void BatchThreads::Start(std::function<void()> work) {
     --m_running;
     entry->done = true;
   });
+  ++m_running;
+  m_peak = std::max(m_peak, m_running);
   m_entries.push_back(std::move(entry));
 }
 
-void BatchThreads::JoinFinishedLocked() {
+std::list<std::shared_ptr<BatchThreads::Entry>> BatchThreads::TakeFinished() {
+  std::list<std::shared_ptr<Entry>> finished;
+  std::lock_guard<std::mutex> lock(m_mutex);
   for (auto it = m_entries.begin(); it != m_entries.end();) {
-    if ((*it)->done) {
-      (*it)->thread.join();
-      it = m_entries.erase(it);
-    } else {
-      ++it;
-    }
+    const auto next = std::next(it);
+    if ((*it)->done) finished.splice(finished.end(), m_entries, it);
+    it = next;
   }
+  return finished;
+}
+
+void BatchThreads::SetStartsFailForTesting(bool fail) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_failStarts = fail;
 }
 
 void BatchThreads::JoinAll() {

@@ -20,7 +20,8 @@ class BatchThreads {
   BatchThreads(const BatchThreads&) = delete;
   BatchThreads& operator=(const BatchThreads&) = delete;
 
-  // Runs `work` on a new thread. An exception it lets out ends only that thread.
+  // Runs `work` on a new thread. An exception it lets out ends only that thread. Throws
+  // std::system_error, as std::thread does, when no thread can be started.
   void Start(std::function<void()> work);
   // Waits until every thread started so far, and every thread they start, has ended.
   // Not to be called from one of those threads.
@@ -35,18 +36,23 @@ class BatchThreads {
   int Peak() const;
   void ResetPeak();
 
+  // Tests: while set, Start fails as it does when the system gives no more threads.
+  void SetStartsFailForTesting(bool fail);
+
  private:
   struct Entry {
     std::thread thread;
     bool done = false;
   };
-  void JoinFinishedLocked();
+  // The entries of threads that have ended, taken out of the list.
+  std::list<std::shared_ptr<Entry>> TakeFinished();
 
   mutable std::mutex m_mutex;
   std::list<std::shared_ptr<Entry>> m_entries;
   int m_running = 0;
   std::multiset<os::Clock::Duration> m_pauseEnds;
   int m_peak = 0;
+  bool m_failStarts = false;
 };
 
 // The program's threads, created on first use and never destroyed.

@@ -1,18 +1,18 @@
 #include "batch/BatchUpdate.h"
 
-#include "batch/RowControls.h"
 #include "batch/UpdateListItem.h"
 #include "batch/VersionMap.h"
+#include "common/ControlLookup.h"
 
 CBatchUpdate::CBatchUpdate(ui::CPaintManagerUI* manager, DeviceClaims& claims) : CBatchOpratorBase(manager, claims) {
   BindControls();
 }
 
 void CBatchUpdate::BindControls() {
-  m_pBtnUpdate = FindNamedControl<ui::CButtonUI>(PaintManager(), "btn_update");
-  m_pOptSelectAll = FindNamedControl<ui::COptionUI>(PaintManager(), "dlg_opt_update_select_all");
-  m_pList = FindNamedControl<ui::CListUI>(PaintManager(), "dlg_update_device_list");
-  m_pBtnRefresh = FindNamedControl<ui::CButtonUI>(PaintManager(), "btn_update_refresh");
+  m_pBtnUpdate = FindDialogControl<ui::CButtonUI>(*PaintManager(), "btn_update");
+  m_pOptSelectAll = FindDialogControl<ui::COptionUI>(*PaintManager(), "dlg_opt_update_select_all");
+  m_pList = FindDialogControl<ui::CListUI>(*PaintManager(), "dlg_update_device_list");
+  m_pBtnRefresh = FindDialogControl<ui::CButtonUI>(*PaintManager(), "btn_update_refresh");
   if (m_pList != nullptr) m_pList->SetMultiSelect(true);
   ScanVersionFolder();
 }

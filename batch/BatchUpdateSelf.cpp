@@ -4,8 +4,8 @@
 
 #include "batch/BatchUpdate.h"
 #include "batch/CurrentDirectory.h"
-#include "batch/RowControls.h"
 #include "batch/UpdateSelfListItem.h"
+#include "common/ControlLookup.h"
 #include "platform/os/NativeDialogs.h"
 
 CBatchUpdateSelf::CBatchUpdateSelf(ui::CPaintManagerUI* manager, DeviceClaims& claims)
@@ -14,12 +14,12 @@ CBatchUpdateSelf::CBatchUpdateSelf(ui::CPaintManagerUI* manager, DeviceClaims& c
 }
 
 void CBatchUpdateSelf::BindControls() {
-  m_pBtnUpdate = FindNamedControl<ui::CButtonUI>(PaintManager(), "btn_self_update");
-  m_pOptSelectAll = FindNamedControl<ui::COptionUI>(PaintManager(), "dlg_opt_self_select_all");
-  m_pList = FindNamedControl<ui::CListUI>(PaintManager(), "dlg_update_self_list");
-  m_pEditFile = FindNamedControl<ui::CEditUI>(PaintManager(), "edit_self_importfile");
-  m_pBtnBrowse = FindNamedControl<ui::CButtonUI>(PaintManager(), "btn_self_browse");
-  m_pBtnRefresh = FindNamedControl<ui::CButtonUI>(PaintManager(), "btn_self_refresh");
+  m_pBtnUpdate = FindDialogControl<ui::CButtonUI>(*PaintManager(), "btn_self_update");
+  m_pOptSelectAll = FindDialogControl<ui::COptionUI>(*PaintManager(), "dlg_opt_self_select_all");
+  m_pList = FindDialogControl<ui::CListUI>(*PaintManager(), "dlg_update_self_list");
+  m_pEditFile = FindDialogControl<ui::CEditUI>(*PaintManager(), "edit_self_importfile");
+  m_pBtnBrowse = FindDialogControl<ui::CButtonUI>(*PaintManager(), "btn_self_browse");
+  m_pBtnRefresh = FindDialogControl<ui::CButtonUI>(*PaintManager(), "btn_self_refresh");
   if (m_pBtnRefresh != nullptr) m_pBtnRefresh->SetVisible(false);
   if (m_pList != nullptr) m_pList->SetMultiSelect(true);
 }

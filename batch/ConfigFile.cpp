@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "batch/ConfigFileText.h"
 #include "platform/os/File.h"
 
 void ConfigFile::Load(const std::string& path) {
@@ -10,7 +11,9 @@ void ConfigFile::Load(const std::string& path) {
     m_loaded = false;
     m_sections = std::make_shared<const ConfigSections>();
   }
-  const std::optional<std::string> text = os::ReadWholeFile(path);
+  const std::optional<std::string> bytes = os::ReadWholeFile(path);
+  if (!bytes) return;
+  const std::optional<std::string> text = ConfigTextAsGbk(*bytes);
   if (!text) return;
   std::optional<ConfigSections> sections = ConfigSections::Parse(*text);
   if (!sections) return;

@@ -1,7 +1,6 @@
 #include "batch/ConfigListItem.h"
 
 #include "batch/BatchConstants.h"
-#include "batch/BatchThreads.h"
 #include "batch/ConfigFile.h"
 #include "batch/CountingSemaphore.h"
 #include "batch/RowControls.h"
@@ -50,12 +49,9 @@ void CConfigListItem::BindControls() {
 }
 
 void CConfigListItem::Refresh() {
-  const std::shared_ptr<DeviceInfo>& device = Device();
-  if (device == nullptr) return;
-  if (m_pLblIp != nullptr) m_pLblIp->SetText(device->Ip().c_str());
-  if (m_pLblPort != nullptr) m_pLblPort->SetText(std::to_string(device->Port()).c_str());
+  if (Device() == nullptr) return;
+  ShowDevice(m_pLblIp, m_pLblPort, m_pLblVersion);
   ShowLoginButton(m_pBtnLogin);
-  if (m_pLblVersion != nullptr) m_pLblVersion->SetText(device->GetVersion4Text().c_str());
   ShowActionButton(m_pBtnImport, GetConfigFile().IsLoaded());
   ShowStatus(m_pLblStatus, m_pLblPercent, m_pProgress);
 }
@@ -67,9 +63,10 @@ bool CConfigListItem::CanStartImport() const {
 
 void CConfigListItem::StartImport(std::shared_ptr<const ConfigSections> sections, NetParamUse netParam) {
   if (sections == nullptr || !CanStartImport()) return;
-  if (!BeginWork(RowStatusFields{BatchConstants::kStatusImporting, 0, 1, false})) return;
-  GetBatchThreads().Start([appliers = m_appliers, sections = std::move(sections), device = Device(), netParam,
-                           reporter = Reporter(), run = SharedRunFlag()] {
-    RunImport(appliers, sections, device, netParam, reporter, run);
-  });
+  StartWorker(RowStatusFields{BatchConstants::kStatusImporting, 0, 1, false},
+              RowStatusFields{BatchConstants::kStatusImportFailed, 0, 1, true},
+              [appliers = m_appliers, sections = std::move(sections), device = Device(), netParam,
+               reporter = Reporter(), run = SharedRunFlag()] {
+                RunImport(appliers, sections, device, netParam, reporter, run);
+              });
 }

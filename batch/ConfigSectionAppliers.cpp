@@ -1,6 +1,5 @@
 #include "batch/ConfigSectionAppliers.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
@@ -9,9 +8,10 @@
 #include <json/value.h>
 
 #include "batch/BatchConstants.h"
-#include "configtool/features/export/DecimalText.h"
-#include "configtool/features/export/FixedText.h"
-#include "configtool/features/export/SerialPushJson.h"
+#include "common/AddressUtil.h"
+#include "common/DecimalText.h"
+#include "common/FixedText.h"
+#include "configformat/SerialPushJson.h"
 
 namespace {
 
@@ -22,7 +22,8 @@ constexpr int kFailed = 0;
 constexpr int kEmptySection = 2;
 constexpr int kNoiseReductionHardware = 2;
 constexpr int kOutputEntries = static_cast<int>(std::extent_v<decltype(CameraClientIoOutput::entries)>);
-constexpr std::uint32_t kMaxRegionVertices = std::extent_v<decltype(CameraClientRegion::vertices)>;
+constexpr std::int64_t kMaxRegionVertices = std::extent_v<decltype(CameraClientRegion::vertices)>;
+constexpr std::int64_t kHighestPort = 65535;
 
 // Collects the Set results of one applier: 1 while every call returned 0.
 class SetResults {
@@ -154,8 +155,8 @@ int ApplyVirtualLoop(const ConfigSections& sections, std::shared_ptr<DeviceInfo>
   const FlatReader member{sections, FlatSection::VirtualLoop};
   const CameraClientHandle handle = device->Handle();
   CameraClientVirtualLoops loops{};
-  // Keeps the loop's shape; a failed read leaves it zero.
-  CameraClient_GetVirtualLoops(handle, &loops);
+  // The loop keeps the shape the camera has: without it, a record would wipe the camera's loop.
+  if (CameraClient_GetVirtualLoops(handle, &loops) != 0) return kFailed;
   loops.count = 1;
   CameraClientVirtualLoop& loop = loops.loops[0];
   loop.byDraw = Byte(member(kLoopDraw));
@@ -184,9 +185,14 @@ int ApplyWlistParam(const ConfigSections& sections, std::shared_ptr<DeviceInfo> 
 int ApplyNetParam(const ConfigSections& sections, std::shared_ptr<DeviceInfo> device) {
   if (sections.Size(FlatSection::Net) == 0) return kEmptySection;
   const FlatReader member{sections, FlatSection::Net};
+  // A camera given what is no address, or no port, is lost off the network.
+  const std::int64_t port = Number(member(kNetPort));
+  const bool addresses = ParseDottedQuad(member(kNetIp)) && ParseDottedQuad(member(kNetNetmask)) &&
+                         ParseDottedQuad(member(kNetGateway));
+  if (!addresses || port < 1 || port > kHighestPort) return kFailed;
   CameraClientNetParam net{};
   CopyToField(net.ip, member(kNetIp));
-  net.port = static_cast<std::uint16_t>(Number(member(kNetPort)));
+  net.port = static_cast<std::uint16_t>(port);
   CopyToField(net.dns, member(kNetDns));
   CopyToField(net.gateway, member(kNetGateway));
   CopyToField(net.netmask, member(kNetNetmask));
@@ -260,8 +266,11 @@ int ApplyNtpParam(const ConfigSections& sections, std::shared_ptr<DeviceInfo> de
 int ApplyRegionParam(const ConfigSections& sections, std::shared_ptr<DeviceInfo> device) {
   if (sections.Size(IndexedSection::Region) == 0) return kEmptySection;
   const ElementReader first{sections, IndexedSection::Region, 0};
+  // A count the record cannot hold describes no region that could be sent.
+  const std::int64_t count = Number(first(kRegionNumVertex));
+  if (count < 0 || count > kMaxRegionVertices) return kFailed;
   CameraClientRegion region{};
-  region.uNumVertex = std::min(UInt(first(kRegionNumVertex)), kMaxRegionVertices);
+  region.uNumVertex = static_cast<std::uint32_t>(count);
   region.byDraw = Byte(first(kRegionDraw));
   region.byEnable = Byte(first(kRegionEnable));
   for (std::uint32_t i = 0; i < region.uNumVertex; ++i) {

@@ -16,9 +16,11 @@ int ApplyOsdParam(const ConfigSections& sections, std::shared_ptr<DeviceInfo> de
 int ApplyOutputConfig(const ConfigSections& sections, std::shared_ptr<DeviceInfo> device);
 // Branches on the device's hardware type: type 2 sets noise reduction, any other the flicker frequency.
 int ApplyVideoParam(const ConfigSections& sections, std::shared_ptr<DeviceInfo> device);
-// Always sends one loop; the loop's shape stays as the camera reported it.
+// Always sends one loop; the loop's shape stays as the camera reported it. When the camera's
+// loops cannot be read, nothing is sent (0).
 int ApplyVirtualLoop(const ConfigSections& sections, std::shared_ptr<DeviceInfo> device);
 int ApplyWlistParam(const ConfigSections& sections, std::shared_ptr<DeviceInfo> device);
+// Sends nothing (0) unless ip, netmask and gateway are dotted quads and the port is 1..65535.
 // After a successful set the device is closed and opened again under the file's address; the
 // appliers after it work on the new handle (0 when the reopening failed).
 int ApplyNetParam(const ConfigSections& sections, std::shared_ptr<DeviceInfo> device);
@@ -28,5 +30,5 @@ int ApplyProvinceInfo(const ConfigSections& sections, std::shared_ptr<DeviceInfo
 int ApplyPushConfig(const ConfigSections& sections, std::shared_ptr<DeviceInfo> device);
 int ApplyRealShow(const ConfigSections& sections, std::shared_ptr<DeviceInfo> device);
 int ApplyNtpParam(const ConfigSections& sections, std::shared_ptr<DeviceInfo> device);
-// A vertex count above the record's twelve is cut to twelve.
+// A vertex count below 0 or above the record's twelve sends nothing (0).
 int ApplyRegionParam(const ConfigSections& sections, std::shared_ptr<DeviceInfo> device);

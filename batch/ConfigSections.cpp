@@ -7,8 +7,8 @@
 #include <json/value.h>
 
 #include "batch/BatchConstants.h"
-#include "configtool/features/export/SerialPushJson.h"
-#include "configtool/features/export/StyledJsonText.h"
+#include "configformat/SerialPushJson.h"
+#include "configformat/StyledJsonText.h"
 
 namespace {
 

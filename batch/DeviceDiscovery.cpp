@@ -43,7 +43,15 @@ bool DeviceDiscovery::OnDeviceFound(const char* ip, int port, int value, std::ui
     if (!m_accepting || IsKnownLocked(ip, port16)) return false;
     m_found.push_back(device);
   }
-  GetBatchThreads().Start([self = shared_from_this(), device] { self->OpenDeviceThread(device); });
+  try {
+    GetBatchThreads().Start([self = shared_from_this(), device] { self->OpenDeviceThread(device); });
+  } catch (...) {
+    // No thread for the camera now: it is forgotten, so that its next answer is taken. Nothing
+    // leaves the library's search thread.
+    std::lock_guard<std::mutex> lock(m_mutex);
+    std::erase(m_found, device);
+    return false;
+  }
   return true;
 }
 

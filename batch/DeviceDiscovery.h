@@ -22,7 +22,7 @@ class DeviceDiscovery : public std::enable_shared_from_this<DeviceDiscovery> {
   static int DeviceSearchCallback(int reserved, const char* ip, int port, int value, std::uint32_t idLow,
                                   std::uint32_t idHigh, void* user);
   // A camera answered. False when the report is ignored: no IP, port 0, a camera known already
-  // (at its address now), or no longer accepting.
+  // (at its address now), no longer accepting, or no thread to be had for it.
   bool OnDeviceFound(const char* ip, int port, int value, std::uint32_t idLow, std::uint32_t idHigh);
 
   // The window is closing: device threads that have not begun their work skip it.

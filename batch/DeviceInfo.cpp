@@ -1,8 +1,7 @@
 #include "batch/DeviceInfo.h"
 
-#include <cstdio>
-
 #include "batch/BatchConstants.h"
+#include "batch/VersionNumber.h"
 
 namespace {
 
@@ -89,21 +88,9 @@ int DeviceInfo::HardwareType() const {
   return m_hardwareType;
 }
 
-std::string DeviceInfo::GetVersion3Text() const {
-  const std::vector<int> version = Version();
-  if (version.size() != 4) return {};
-  char text[64];
-  std::snprintf(text, sizeof text, "%d.%d.%d", version[0], version[1], version[2]);
-  return text;
-}
+std::string DeviceInfo::GetVersion3Text() const { return Version3Text(Version()); }
 
-std::string DeviceInfo::GetVersion4Text() const {
-  const std::vector<int> version = Version();
-  if (version.size() != 4) return {};
-  char text[64];
-  std::snprintf(text, sizeof text, "%d.%d.%d.%d", version[0], version[1], version[2], version[3]);
-  return text;
-}
+std::string DeviceInfo::GetVersion4Text() const { return Version4Text(Version()); }
 
 bool DeviceInfo::OpenDevice() {
   std::lock_guard<std::mutex> openLock(m_openMutex);

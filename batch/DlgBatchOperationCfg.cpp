@@ -10,6 +10,7 @@
 #include "batch/CountingSemaphore.h"
 #include "batch/LoginStore.h"
 #include "cameraclient/CameraClient.h"
+#include "common/ControlLookup.h"
 
 namespace {
 
@@ -46,6 +47,8 @@ CDlgBatchOperationCfg::~CDlgBatchOperationCfg() {
   ClearRunFlag();
   StopHook();
   if (m_discovery != nullptr) {
+    // Device threads still waiting for a permit skip their login, however the window ended.
+    m_discovery->SetClosing();
     // After the search has stopped, no report starts another device thread.
     m_discovery->StopAccepting();
     CameraClient_StopFindDevice();
@@ -98,7 +101,7 @@ void CDlgBatchOperationCfg::Notify(ui::TNotifyUI& msg) {
 
 void CDlgBatchOperationCfg::SelectTab(int key) {
   m_currentKey = key;
-  if (auto* tabs = dynamic_cast<ui::CTabLayoutUI*>(m_pm.FindControl("switch"))) tabs->SelectItem(key);
+  if (auto* tabs = FindDialogControl<ui::CTabLayoutUI>(m_pm, "switch")) tabs->SelectItem(key);
   if (CBatchOpratorBase* op = Operator(key)) op->RefreshRows();
 }
 
@@ -112,6 +115,8 @@ void CDlgBatchOperationCfg::CloseUnlessBusy() {
   }
   if (m_discovery != nullptr) m_discovery->SetClosing();
   CameraClient_StopFindDevice();
+  // The window goes at once; the wait for the device threads runs after it (the destructor).
+  ShowWindow(false, false);
   Close();
 }
 

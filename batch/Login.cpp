@@ -1,13 +1,7 @@
 #include "batch/Login.h"
 
-namespace {
-
-template <typename Control>
-Control* Find(ui::CPaintManagerUI& manager, const char* name) {
-  return dynamic_cast<Control*>(manager.FindControl(name));
-}
-
-}  // namespace
+#include "batch/LoginStore.h"
+#include "common/ControlLookup.h"
 
 void CLogin::SetDevice(std::shared_ptr<DeviceInfo> device) {
   m_device = std::move(device);
@@ -17,11 +11,11 @@ void CLogin::SetDevice(std::shared_ptr<DeviceInfo> device) {
 }
 
 void CLogin::BindControls() {
-  m_pOk = Find<ui::CButtonUI>(m_pm, "ok");
-  m_pCancel = Find<ui::CButtonUI>(m_pm, "cancel");
-  m_pClose = Find<ui::CButtonUI>(m_pm, "closebtn");
-  m_pUserName = Find<ui::CEditUI>(m_pm, "dlg_edit_username");
-  m_pPassword = Find<ui::CEditUI>(m_pm, "dlg_edit_pwd");
+  m_pOk = FindDialogControl<ui::CButtonUI>(m_pm, "ok");
+  m_pCancel = FindDialogControl<ui::CButtonUI>(m_pm, "cancel");
+  m_pClose = FindDialogControl<ui::CButtonUI>(m_pm, "closebtn");
+  m_pUserName = FindDialogControl<ui::CEditUI>(m_pm, "dlg_edit_username");
+  m_pPassword = FindDialogControl<ui::CEditUI>(m_pm, "dlg_edit_pwd");
 }
 
 void CLogin::Notify(ui::TNotifyUI& msg) {
@@ -35,9 +29,14 @@ void CLogin::Notify(ui::TNotifyUI& msg) {
 
 void CLogin::Accept() {
   if (m_device != nullptr) {
-    // Taken as typed: no trimming, empty texts allowed.
+    // Taken as typed: no trimming, empty texts allowed. Only what the saved-login file cannot
+    // hold is refused, before anything changes.
     const std::string user = m_pUserName != nullptr ? m_pUserName->GetText().Str() : "";
     const std::string password = m_pPassword != nullptr ? m_pPassword->GetText().Str() : "";
+    if (!IsStorableLoginText(user) || !IsStorableLoginText(password)) {
+      ui::UIMessageBox(m_hWnd, "用户名和密码不能包含分号或换行！");
+      return;
+    }
     m_device->SetLogin(user, password);
     // A refused login shows on the row afterwards; OK counts all the same.
     m_device->OpenDevice();

@@ -2,10 +2,10 @@
 
 #include <mutex>
 #include <optional>
+#include <set>
 
 #include "batch/BatchConstants.h"
 #include "batch/LoginCipher.h"
-#include "common/FileUtil.h"
 #include "common/StringUtil.h"
 #include "platform/os/AppDirectory.h"
 #include "platform/os/File.h"
@@ -35,6 +35,14 @@ std::shared_ptr<DeviceInfo> LoginStore::Find(const std::string& ip) const {
 std::size_t LoginStore::Size() const {
   std::shared_lock<std::shared_mutex> lock(m_mutex);
   return m_devices.size();
+}
+
+std::vector<std::shared_ptr<DeviceInfo>> LoginStore::All() const {
+  std::shared_lock<std::shared_mutex> lock(m_mutex);
+  std::vector<std::shared_ptr<DeviceInfo>> devices;
+  devices.reserve(m_devices.size());
+  for (const auto& [ip, device] : m_devices) devices.push_back(device);
+  return devices;
 }
 
 LoginStore& GetLoginStore() {
@@ -78,9 +86,25 @@ std::string LoginPlainText(const std::vector<std::shared_ptr<DeviceInfo>>& devic
   return text;
 }
 
+std::vector<std::shared_ptr<DeviceInfo>> LoginsToSave(const std::vector<std::shared_ptr<DeviceInfo>>& devices,
+                                                      const LoginStore& store) {
+  std::vector<std::shared_ptr<DeviceInfo>> logins = devices;
+  std::set<std::string> listed;
+  for (const std::shared_ptr<DeviceInfo>& device : devices) listed.insert(device->Ip());
+  for (const std::shared_ptr<DeviceInfo>& saved : store.All()) {
+    if (listed.count(saved->Ip()) == 0) logins.push_back(saved);
+  }
+  return logins;
+}
+
 void SaveLoginInfo(const std::vector<std::shared_ptr<DeviceInfo>>& devices) {
-  const std::string plain = LoginPlainText(devices);
-  if (plain.empty()) return;
+  if (devices.empty()) return;
+  const std::string plain = LoginPlainText(LoginsToSave(devices, GetLoginStore()));
   const std::string cipherText = AesCtrEncrypt(plain, BatchConstants::kLoginFilePassphrase);
-  WriteBinaryFile(LoginInfoPath(), reinterpret_cast<const unsigned char*>(cipherText.data()), cipherText.size());
+  os::ReplaceFilePrivately(LoginInfoPath(), cipherText);
+}
+
+bool IsStorableLoginText(const std::string& text) {
+  const std::string separators = std::string(BatchConstants::kLoginFieldSeparator) + BatchConstants::kLoginRecordSeparator;
+  return text.find_first_of(separators) == std::string::npos;
 }

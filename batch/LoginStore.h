@@ -21,6 +21,8 @@ class LoginStore {
   // The entry whose IP equals `ip` exactly, or none.
   std::shared_ptr<DeviceInfo> Find(const std::string& ip) const;
   std::size_t Size() const;
+  // Every entry, in byte order of the IPs.
+  std::vector<std::shared_ptr<DeviceInfo>> All() const;
 
  private:
   mutable std::shared_mutex m_mutex;
@@ -42,6 +44,14 @@ std::shared_ptr<DeviceInfo> FindLoginInfo(const LoginStore& store, const std::st
 
 // "ip;user;password\r\n\r\n" for each device, in list order.
 std::string LoginPlainText(const std::vector<std::shared_ptr<DeviceInfo>>& devices);
-// Rewrites the file from the devices' current logins. An empty list leaves the file as it was;
-// a file that cannot be written is dropped silently.
+// The logins a save writes: the devices' own, in list order, then the saved ones (`store`, read
+// at start-up) of the IPs the devices do not have, so that a camera not found in this run keeps
+// its login. The newest login of an IP wins.
+std::vector<std::shared_ptr<DeviceInfo>> LoginsToSave(const std::vector<std::shared_ptr<DeviceInfo>>& devices,
+                                                      const LoginStore& store);
+// Rewrites the file from the devices' current logins and the saved logins of the others. An
+// empty list leaves the file as it was. The file is readable by its owner only, and is replaced
+// whole: a write that fails leaves the previous file as it was (and is dropped silently).
 void SaveLoginInfo(const std::vector<std::shared_ptr<DeviceInfo>>& devices);
+// True when the text can stand in the file: no ";", CR or LF, which separate its records.
+bool IsStorableLoginText(const std::string& text);

@@ -1,6 +1,6 @@
 #pragma once
-// Finding a control by name and kind: in a row's own tree (before the row is in a list) or in
-// a window.
+// Finding a control by name and kind in a row's own tree (before the row is in a list); in a
+// window, FindDialogControl of common/ControlLookup.h.
 
 #include "platform/ui/UIlib.h"
 
@@ -10,9 +10,4 @@ ui::CControlUI* FindControlIn(ui::CControlUI* root, const char* name);
 template <typename Control>
 Control* FindRowControl(ui::CControlUI* row, const char* name) {
   return dynamic_cast<Control*>(FindControlIn(row, name));
-}
-
-template <typename Control>
-Control* FindNamedControl(ui::CPaintManagerUI* manager, const char* name) {
-  return manager != nullptr ? dynamic_cast<Control*>(manager->FindControl(name)) : nullptr;
 }

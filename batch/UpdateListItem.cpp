@@ -1,7 +1,6 @@
 #include "batch/UpdateListItem.h"
 
 #include "batch/BatchConstants.h"
-#include "batch/BatchThreads.h"
 #include "batch/RowControls.h"
 #include "batch/UpgradeWorker.h"
 #include "batch/VersionMap.h"
@@ -24,18 +23,15 @@ void CUpdateListItem::BindControls() {
 }
 
 void CUpdateListItem::Refresh() {
-  const std::shared_ptr<DeviceInfo>& device = Device();
-  if (device == nullptr) return;
-  if (m_pLblIp != nullptr) m_pLblIp->SetText(device->Ip().c_str());
-  if (m_pLblPort != nullptr) m_pLblPort->SetText(std::to_string(device->Port()).c_str());
+  if (Device() == nullptr) return;
+  ShowDevice(m_pLblIp, m_pLblPort, m_pLblVersion);
   ShowLoginButton(m_pBtnLogin);
-  ShowVersions();
+  ShowImage();
   ShowActionButton(m_pBtnUpdate, !ImageFileName().empty());
   ShowStatus(m_pLblStatus, m_pLblPercent, m_pProgress);
 }
 
-void CUpdateListItem::ShowVersions() {
-  if (m_pLblVersion != nullptr) m_pLblVersion->SetText(Device()->GetVersion4Text().c_str());
+void CUpdateListItem::ShowImage() {
   const std::optional<VersionEntry> entry = GetVersionMap().Find(Device()->GetVersion3Text());
   if (m_pLblImage != nullptr) m_pLblImage->SetText(entry ? entry->fileName.c_str() : "");
 }
@@ -52,7 +48,9 @@ bool CUpdateListItem::CanStartUpgrade() const {
 void CUpdateListItem::StartUpgrade() {
   if (!CanStartUpgrade()) return;
   const std::string imagePath = GetVersionFolder() + "/" + ImageFileName();
-  if (!BeginWork(RowStatusFields{BatchConstants::kStatusUpgrading, 0, 1, false})) return;
-  GetBatchThreads().Start([job = UpgradeJob{Device(), imagePath, Reporter(), SharedRunFlag(), &UpdateSlots(),
-                                            kVersionUpgradeTiming}] { RunUpgrade(job); });
+  StartWorker(RowStatusFields{BatchConstants::kStatusUpgrading, 0, 1, false},
+              RowStatusFields{BatchConstants::kStatusUpgradeFailed, 0, 1, true},
+              [job = UpgradeJob{Device(), imagePath, Reporter(), SharedRunFlag(), &UpdateSlots(), kVersionUpgradeTiming}] {
+                RunUpgrade(job);
+              });
 }

@@ -20,8 +20,8 @@ class CUpdateListItem : public CBatchListItem {
   void StartUpgrade();
 
  private:
-  // The current version and the image for it.
-  void ShowVersions();
+  // The image for the current version.
+  void ShowImage();
   std::string ImageFileName() const;
 
   ui::CButtonUI* m_pBtnLogin = nullptr;

@@ -1,7 +1,6 @@
 #include "batch/UpdateSelfListItem.h"
 
 #include "batch/BatchConstants.h"
-#include "batch/BatchThreads.h"
 #include "batch/BatchUpdateSelf.h"
 #include "batch/RowControls.h"
 #include "batch/UpgradeWorker.h"
@@ -24,11 +23,8 @@ void CUpdateSelfListItem::BindControls() {
 }
 
 void CUpdateSelfListItem::Refresh() {
-  const std::shared_ptr<DeviceInfo>& device = Device();
-  if (device == nullptr) return;
-  if (m_pLblIp != nullptr) m_pLblIp->SetText(device->Ip().c_str());
-  if (m_pLblPort != nullptr) m_pLblPort->SetText(std::to_string(device->Port()).c_str());
-  if (m_pLblVersion != nullptr) m_pLblVersion->SetText(device->GetVersion4Text().c_str());
+  if (Device() == nullptr) return;
+  ShowDevice(m_pLblIp, m_pLblPort, m_pLblVersion);
   ShowLoginButton(m_pBtnLogin);
   ShowActionButton(m_pBtnUpdate, !ImagePath().empty());
   ShowStatus(m_pLblStatus, m_pLblPercent, m_pProgress);
@@ -48,7 +44,9 @@ void CUpdateSelfListItem::StartUpgrade() {
   if (!CanStartUpgrade()) return;
   // The path as the operator picked it: no folder is added.
   const std::string imagePath = ImagePath();
-  if (!BeginWork(RowStatusFields{BatchConstants::kStatusUpgrading, 0, 1, false})) return;
-  GetBatchThreads().Start([job = UpgradeJob{Device(), imagePath, Reporter(), SharedRunFlag(), &SelfUpdateSlots(),
-                                            kPickedImageUpgradeTiming}] { RunUpgrade(job); });
+  StartWorker(RowStatusFields{BatchConstants::kStatusUpgrading, 0, 1, false},
+              RowStatusFields{BatchConstants::kStatusUpgradeFailed, 0, 1, true},
+              [job = UpgradeJob{Device(), imagePath, Reporter(), SharedRunFlag(), &SelfUpdateSlots(), kPickedImageUpgradeTiming}] {
+                RunUpgrade(job);
+              });
 }

@@ -1,6 +1,5 @@
 #include "batch/VersionMap.h"
 
-#include <cstdio>
 #include <vector>
 
 #include "batch/CurrentDirectory.h"
@@ -9,18 +8,6 @@
 #include "platform/os/File.h"
 
 namespace {
-
-std::string Version3Text(int a, int b, int c) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%d.%d.%d", a, b, c);
-  return text;
-}
-
-std::string Version4Text(int a, int b, int c, int d) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%d.%d.%d.%d", a, b, c, d);
-  return text;
-}
 
 // Images for the cameras upgraded from 5.0.x serve only 5.0.6; images of 5.1.7 and 5.3.7 also
 // serve the version before.
@@ -57,7 +44,8 @@ void VersionMap::ScanFolder(const std::string& folder) {
     const std::string path = folder + "/" + fileName;
     int a = 0, b = 0, c = 0, d = 0;
     if (CameraClient_GetImageFileVersion(path.c_str(), &a, &b, &c, &d) != 0) continue;
-    const VersionEntry entry{Version3Text(a, b, c), Version4Text(a, b, c, d), fileName};
+    const std::vector<int> version{a, b, c, d};
+    const VersionEntry entry{Version3Text(version), Version4Text(version), fileName};
     for (const std::string& key : KeysFor(entry)) InsertVersion(entry, key);
   }
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <vector>
+#include <cstdio>
 
 namespace {
 
@@ -31,4 +31,18 @@ bool VersionLess(const std::string& a, const std::string& b) {
   const std::vector<std::uint64_t> pb = VersionParts(b);
   if (pa != pb) return pa < pb;
   return a < b;
+}
+
+std::string Version3Text(const std::vector<int>& version) {
+  if (version.size() != 4) return {};
+  char text[64];
+  std::snprintf(text, sizeof text, "%d.%d.%d", version[0], version[1], version[2]);
+  return text;
+}
+
+std::string Version4Text(const std::vector<int>& version) {
+  if (version.size() != 4) return {};
+  char text[64];
+  std::snprintf(text, sizeof text, "%d.%d.%d.%d", version[0], version[1], version[2], version[3]);
+  return text;
 }

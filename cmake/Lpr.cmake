@@ -25,13 +25,34 @@ function(lpr_apply_global_options)
   endif()
 endfunction()
 
-# System code keeps its texts in GBK: every narrow literal is compiled to GBK bytes.
-# GB18030 gives the same bytes for every GBK character, and unlike GBK it can also encode the
-# few non-GBK literals inside the standard headers (<chrono> holds "\u00b5s"), which GBK refuses.
+# System code keeps its texts in GBK: every narrow literal is compiled to GBK bytes, and a
+# character outside GBK fails the build. The standard library of GCC 12 holds one literal GBK
+# cannot encode: <chrono> spells the microseconds suffix "\u00b5s" (C++20 duration output, which
+# the system never uses). GCC 13 can spell it "us" (_GLIBCXX_USE_ALT_MICROSECONDS_SUFFIX); for
+# GCC 12 the build keeps a copy of <chrono> with that spelling, searched first by GBK targets.
 # Clang (used only for fuzzing) cannot do this and keeps UTF-8 literals.
+set(LPR_GBK_INCLUDE_DIR "")
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  foreach(dir IN LISTS CMAKE_CXX_IMPLICIT_INCLUDE_DIRECTORIES)
+    if(EXISTS "${dir}/chrono")
+      file(READ "${dir}/chrono" chrono)
+      string(FIND "${chrono}" "\"\\u00b5s\"" micro)
+      if(micro GREATER -1)
+        string(REPLACE "\"\\u00b5s\"" "\"us\"" chrono "${chrono}")
+        set(LPR_GBK_INCLUDE_DIR ${CMAKE_BINARY_DIR}/gbk-include)
+        file(WRITE ${LPR_GBK_INCLUDE_DIR}/chrono "${chrono}")
+      endif()
+      break()
+    endif()
+  endforeach()
+endif()
+
 function(lpr_gbk_texts target)
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-    target_compile_options(${target} PRIVATE -finput-charset=UTF-8 -fexec-charset=GB18030)
+    target_compile_options(${target} PRIVATE -finput-charset=UTF-8 -fexec-charset=GBK)
+    if(LPR_GBK_INCLUDE_DIR)
+      target_include_directories(${target} SYSTEM BEFORE PRIVATE ${LPR_GBK_INCLUDE_DIR})
+    endif()
   endif()
 endfunction()
 

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <optional>
-#include <string_view>
 
 #include "common/StringUtil.h"
 #include "platform/os/LocalAddresses.h"
@@ -44,16 +42,6 @@ std::optional<std::uint32_t> ReadQuad(std::string_view text, bool skipBlanks, st
   return address;
 }
 
-// A dotted quad followed by nothing but white space. The all-ones value counts as no address,
-// as inet_addr reports it.
-std::optional<std::uint32_t> ParseAddress(std::string_view text) {
-  std::size_t pos = 0;
-  const std::optional<std::uint32_t> address = ReadQuad(text, false, pos);
-  if (!address || *address == kAllOnes) return std::nullopt;
-  if (!std::all_of(text.begin() + static_cast<std::ptrdiff_t>(pos), text.end(), IsWhiteSpace)) return std::nullopt;
-  return address;
-}
-
 // The leading decimal digits after any blanks, without leading zeros ("" for zero or none).
 std::string_view SignificantDigits(std::string_view piece) {
   std::size_t pos = 0;
@@ -73,6 +61,14 @@ bool NumberLess(std::string_view first, std::string_view second) {
 }
 
 }  // namespace
+
+std::optional<std::uint32_t> ParseDottedQuad(std::string_view text) {
+  std::size_t pos = 0;
+  const std::optional<std::uint32_t> address = ReadQuad(text, false, pos);
+  if (!address || *address == kAllOnes) return std::nullopt;
+  if (!std::all_of(text.begin() + static_cast<std::ptrdiff_t>(pos), text.end(), IsWhiteSpace)) return std::nullopt;
+  return address;
+}
 
 bool IsValidIpv4(const std::string& text) {
   if (text.empty()) return true;
@@ -96,15 +92,15 @@ bool DottedQuadLess(const std::string& first, const std::string& second) {
 }
 
 bool IsDifferentSubnet(const std::string& address, const std::string& gateway, const std::string& netmask) {
-  const std::optional<std::uint32_t> a = ParseAddress(address);
-  const std::optional<std::uint32_t> g = ParseAddress(gateway);
-  const std::optional<std::uint32_t> m = ParseAddress(netmask);
+  const std::optional<std::uint32_t> a = ParseDottedQuad(address);
+  const std::optional<std::uint32_t> g = ParseDottedQuad(gateway);
+  const std::optional<std::uint32_t> m = ParseDottedQuad(netmask);
   if (!a || !g || !m) return true;
   return (*a & *m) != (*g & *m);
 }
 
 std::string DefaultNetmask(const std::string& address) {
-  const std::optional<std::uint32_t> parsed = ParseAddress(address);
+  const std::optional<std::uint32_t> parsed = ParseDottedQuad(address);
   if (!parsed) return "255.255.255.0";
   const std::uint32_t firstOctet = *parsed >> 24;
   if (firstOctet <= 127) return "255.0.0.0";

@@ -2,8 +2,16 @@
 // IPv4 address texts as the operator types them. Every number is read as bounded decimal:
 // "010" is ten, and no digit count overflows.
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+// The address of a dotted quad as a number, first octet highest: four decimal numbers of 0..255
+// separated by "." and followed by nothing but white space. The all-ones value counts as no
+// address, as inet_addr reports it.
+std::optional<std::uint32_t> ParseDottedQuad(std::string_view text);
 
 // True for an acceptable dotted quad, and for an empty text (callers test for emptiness first).
 // Blanks before a number are skipped.

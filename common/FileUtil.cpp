@@ -1,8 +1,10 @@
 #include "common/FileUtil.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/os/AppDirectory.h"
+#include "platform/os/Charset.h"
 #include "platform/os/File.h"
 
 namespace {
@@ -39,3 +41,24 @@ bool WriteBinaryFile(const std::string& path, const unsigned char* bytes, std::s
 bool FileExists(const std::string& path) { return os::PathExists(path); }
 
 std::string GetAppDirectory() { return os::GetApplicationDirectory(); }
+
+std::string SafePathComponent(const std::string& text) {
+  std::string safe;
+  safe.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    // The second byte of a double-byte character may be 0x5C; it is part of the character. A lead
+    // byte before anything else (a '/' say) is no character, and the byte after it is looked at.
+    if (os::IsGbkLeadByte(byte) && i + 1 < text.size() &&
+        os::IsGbkTrailByte(static_cast<unsigned char>(text[i + 1]))) {
+      safe += text[i];
+      safe += text[++i];
+      continue;
+    }
+    safe += (byte == '/' || byte == '\\') ? '_' : text[i];
+  }
+  if (!safe.empty() && std::all_of(safe.begin(), safe.end(), [](char c) { return c == '.'; })) {
+    safe.assign(safe.size(), '_');
+  }
+  return safe;
+}

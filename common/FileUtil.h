@@ -18,3 +18,7 @@ bool FileExists(const std::string& path);
 
 // The folder of the running program, without a trailing '/'.
 std::string GetAppDirectory();
+
+// `text` as one name in a path: '/' and a '\' that is a character of its own become '_', and a
+// name of dots only ("." or "..") becomes underscores.
+std::string SafePathComponent(const std::string& text);

@@ -3,7 +3,8 @@
 
 #include <string>
 
-// The file's first 63 bytes (never half a character); empty when it is missing or empty.
+// The file's first 63 bytes (never half a character) without the blanks, tabs and line ends
+// around them; empty when it is missing or empty.
 std::string LoadLastDeviceIp(const std::string& path);
 // Writes at most the first 63 bytes of `ip`; false when nothing was written.
 bool SaveLastDeviceIp(const std::string& path, const std::string& ip);

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "common/DecimalText.h"
+#include "common/FixedText.h"
 #include "common/StringUtil.h"
-#include "configtool/features/export/DecimalText.h"
-#include "configtool/features/export/FixedText.h"
 
 namespace {
 

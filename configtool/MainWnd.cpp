@@ -3,17 +3,13 @@
 #include <cstdlib>
 
 #include "configtool/SearchResultRecord.h"
+#include "configtool/dialogs/DialogControls.h"
 
 namespace {
 
 constexpr UINT kWindowIcon = 101;
 constexpr int kFirstBoundaryDefault = 16;   // 08:00
 constexpr int kSecondBoundaryDefault = 8;   // 16:00
-
-template <typename Control>
-Control* Find(ui::CPaintManagerUI& pm, const char* name) {
-  return dynamic_cast<Control*>(pm.FindControl(name));
-}
 
 void Enable(ui::CControlUI* control, bool enable) {
   if (control != nullptr) control->SetEnabled(enable);
@@ -25,52 +21,54 @@ CMainWnd::CMainWnd() = default;
 CMainWnd::~CMainWnd() = default;
 
 void CMainWnd::BindControlPointers() {
-  m_pBtnOpen = Find<ui::CButtonUI>(m_pm, "btn_open");
-  m_pBtnClose = Find<ui::CButtonUI>(m_pm, "btn_close");
-  m_pBtnStartSearch = Find<ui::CButtonUI>(m_pm, "btn_start_search");
-  m_pBtnStopSearch = Find<ui::CButtonUI>(m_pm, "btn_stop_search");
-  m_pBtnNetParam = Find<ui::CButtonUI>(m_pm, "btn_net_param");
-  m_pPlayControl = Find<ui::CPlayControlUI>(m_pm, "play_control");
-  m_pEditIp = Find<ui::CEditUI>(m_pm, "edit_device_ip");
-  m_pEditPort = Find<ui::CEditUI>(m_pm, "edit_device_port");
-  m_pEditUser = Find<ui::CEditUI>(m_pm, "edit_device_username");
-  m_pEditLoginPwd = Find<ui::CEditUI>(m_pm, "edit_device_login_pwd");
-  m_pEditUserPwd = Find<ui::CEditUI>(m_pm, "edit_device_user_pwd");
-  m_pDeviceList = Find<ui::CListUI>(m_pm, "lst_device_find");
-  m_pPlateList = Find<ui::CListUI>(m_pm, "plate_result_list");
-  m_pSliderLed = Find<ui::CSliderUI>(m_pm, "intell_slider_LED");
-  m_pOptLedAuto = Find<ui::COptionUI>(m_pm, "intell_opt_LED_Auto");
-  m_pOptLedOpen = Find<ui::COptionUI>(m_pm, "intell_opt_LED_Open");
-  m_pOptLedClose = Find<ui::COptionUI>(m_pm, "intell_opt_LED_Close");
-  m_pCmbPeriod[0] = Find<ui::CComboUI>(m_pm, "intell_cmb_dis1");
-  m_pCmbPeriod[1] = Find<ui::CComboUI>(m_pm, "intell_cmb_dis2");
-  m_pCmbPeriod[2] = Find<ui::CComboUI>(m_pm, "intell_cmb_dis3");
-  m_pSliderTime1 = Find<ui::CSliderUI>(m_pm, "intell_slider_time1");
-  m_pSliderTime2 = Find<ui::CSliderUI>(m_pm, "intell_slider_time2");
-  m_pBtnSaveLed = Find<ui::CButtonUI>(m_pm, "btn_save_led_ctrl");
+  m_pBtnOpen = FindDialogControl<ui::CButtonUI>(m_pm, "btn_open");
+  m_pBtnClose = FindDialogControl<ui::CButtonUI>(m_pm, "btn_close");
+  m_pBtnStartSearch = FindDialogControl<ui::CButtonUI>(m_pm, "btn_start_search");
+  m_pBtnStopSearch = FindDialogControl<ui::CButtonUI>(m_pm, "btn_stop_search");
+  m_pBtnNetParam = FindDialogControl<ui::CButtonUI>(m_pm, "btn_net_param");
+  m_pPlayControl = FindDialogControl<ui::CPlayControlUI>(m_pm, "play_control");
+  m_pEditIp = FindDialogControl<ui::CEditUI>(m_pm, "edit_device_ip");
+  m_pEditPort = FindDialogControl<ui::CEditUI>(m_pm, "edit_device_port");
+  m_pEditUser = FindDialogControl<ui::CEditUI>(m_pm, "edit_device_username");
+  m_pEditLoginPwd = FindDialogControl<ui::CEditUI>(m_pm, "edit_device_login_pwd");
+  m_pEditUserPwd = FindDialogControl<ui::CEditUI>(m_pm, "edit_device_user_pwd");
+  m_pDeviceList = FindDialogControl<ui::CListUI>(m_pm, "lst_device_find");
+  m_pPlateList = FindDialogControl<ui::CListUI>(m_pm, "plate_result_list");
+  m_pSliderLed = FindDialogControl<ui::CSliderUI>(m_pm, "intell_slider_LED");
+  m_pOptLedAuto = FindDialogControl<ui::COptionUI>(m_pm, "intell_opt_LED_Auto");
+  m_pOptLedOpen = FindDialogControl<ui::COptionUI>(m_pm, "intell_opt_LED_Open");
+  m_pOptLedClose = FindDialogControl<ui::COptionUI>(m_pm, "intell_opt_LED_Close");
+  m_pCmbPeriod[0] = FindDialogControl<ui::CComboUI>(m_pm, "intell_cmb_dis1");
+  m_pCmbPeriod[1] = FindDialogControl<ui::CComboUI>(m_pm, "intell_cmb_dis2");
+  m_pCmbPeriod[2] = FindDialogControl<ui::CComboUI>(m_pm, "intell_cmb_dis3");
+  m_pSliderTime1 = FindDialogControl<ui::CSliderUI>(m_pm, "intell_slider_time1");
+  m_pSliderTime2 = FindDialogControl<ui::CSliderUI>(m_pm, "intell_slider_time2");
+  m_pBtnSaveLed = FindDialogControl<ui::CButtonUI>(m_pm, "btn_save_led_ctrl");
   m_pPanLedCtrl = m_pm.FindControl("intell_pan_led_ctrl");
   m_pPanLedLight = m_pm.FindControl("intell_pan_led_light");
   m_pMark1 = m_pm.FindControl("intell_ctrl_bank1");
   m_pMark2 = m_pm.FindControl("intell_ctrl_bank2");
   m_pMarkText1 = m_pm.FindControl("intell_txt_mark1");
   m_pMarkText2 = m_pm.FindControl("intell_txt_mark2");
-  m_pCmbProvince = Find<ui::CComboUI>(m_pm, "intell_cmb_prov");
-  m_pBtnRuleCfg = Find<ui::CButtonUI>(m_pm, "btn_rule_cfg");
-  m_pBtnPlateRecord = Find<ui::CButtonUI>(m_pm, "btn_plate_record");
-  m_pBtnWlistCfg = Find<ui::CButtonUI>(m_pm, "btn_wlist_cfg");
-  m_pBtnVideoCfg = Find<ui::CButtonUI>(m_pm, "btn_videocfg");
-  m_pBtnExportParam = Find<ui::CButtonUI>(m_pm, "btn_export_param");
-  m_pBtnEncryptSet = Find<ui::CButtonUI>(m_pm, "btn_encrypt_set");
-  m_pBtnMoreCfg = Find<ui::CButtonUI>(m_pm, "btn_more_cfg");
-  m_pBtnManualTrigger = Find<ui::CButtonUI>(m_pm, "btn_manual_trigger");
-  m_pBtnDeviceReset = Find<ui::CButtonUI>(m_pm, "btn_device_reset");
-  m_pBtnSysLog = Find<ui::CButtonUI>(m_pm, "btn_sys_log");
-  m_pBtnBatchProgram = Find<ui::CButtonUI>(m_pm, "btn_import_export_cfg");
+  m_pCmbProvince = FindDialogControl<ui::CComboUI>(m_pm, "intell_cmb_prov");
+  m_pBtnRuleCfg = FindDialogControl<ui::CButtonUI>(m_pm, "btn_rule_cfg");
+  m_pBtnPlateRecord = FindDialogControl<ui::CButtonUI>(m_pm, "btn_plate_record");
+  m_pBtnWlistCfg = FindDialogControl<ui::CButtonUI>(m_pm, "btn_wlist_cfg");
+  m_pBtnVideoCfg = FindDialogControl<ui::CButtonUI>(m_pm, "btn_videocfg");
+  m_pBtnExportParam = FindDialogControl<ui::CButtonUI>(m_pm, "btn_export_param");
+  m_pBtnEncryptSet = FindDialogControl<ui::CButtonUI>(m_pm, "btn_encrypt_set");
+  m_pBtnMoreCfg = FindDialogControl<ui::CButtonUI>(m_pm, "btn_more_cfg");
+  m_pBtnManualTrigger = FindDialogControl<ui::CButtonUI>(m_pm, "btn_manual_trigger");
+  m_pBtnDeviceReset = FindDialogControl<ui::CButtonUI>(m_pm, "btn_device_reset");
+  m_pBtnSysLog = FindDialogControl<ui::CButtonUI>(m_pm, "btn_sys_log");
+  m_pBtnBatchProgram = FindDialogControl<ui::CButtonUI>(m_pm, "btn_import_export_cfg");
 }
 
 void CMainWnd::BindControls() {
   SetIcon(kWindowIcon);
   BindControlPointers();
+  // The plate callback names its folder by this copy: it holds the field's text from the start.
+  if (m_pEditIp != nullptr) m_deviceIpText.Set(m_pEditIp->GetText().Str());
   if (m_pSliderTime1 != nullptr) m_pSliderTime1->SetValue(kFirstBoundaryDefault);
   if (m_pSliderTime2 != nullptr) m_pSliderTime2->SetValue(kSecondBoundaryDefault);
   UpdateLightBars();
@@ -170,6 +168,9 @@ void CMainWnd::Notify(ui::TNotifyUI& msg) {
 }
 
 LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Code may set the field's text without a notification; the copy catches up with the next
+  // message the window handles (such a change repaints the field).
+  if (m_pEditIp != nullptr) m_deviceIpText.Set(m_pEditIp->GetText().Str());
   if (message == WM_SEARCH_RESULT) {
     auto* record = reinterpret_cast<SearchResultRecord*>(lParam);
     if (record != nullptr) AddSearchResultRow(*record);

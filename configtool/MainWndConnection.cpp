@@ -5,10 +5,10 @@
 #include <cstring>
 
 #include "common/AddressUtil.h"
+#include "common/DecimalText.h"
 #include "common/FileUtil.h"
 #include "configtool/LastDeviceIp.h"
 #include "configtool/MainWnd.h"
-#include "configtool/features/export/DecimalText.h"
 
 namespace {
 
@@ -44,6 +44,11 @@ void CMainWnd::OnOpenDevice() {
   m_device.deviceClosed = 0;
 
   if (!LogInEncrypted(userPassword)) {
+    // The first login alone gives nothing to work with: close it, so that the device is as closed
+    // as the buttons show.
+    CameraClient_Close(m_device.handle);
+    m_device.handle = 0;
+    m_device.deviceClosed = 1;
     ShowMessage("二次登录失败，请检查用户密码是否正确!");
     if (m_pBtnOpen != nullptr) m_pBtnOpen->SetEnabled(true);
     EnableDeviceControls(false);

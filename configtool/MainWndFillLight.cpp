@@ -75,7 +75,8 @@ void CMainWnd::OnLedOptionClicked() {
 void CMainWnd::LoadLightSchedule() {
   CameraClientLedSchedule schedule;
   std::memset(&schedule, 0, sizeof schedule);
-  CameraClient_GetLedSchedule(m_device.handle, &schedule);
+  // A record that was not read says nothing: the mode just loaded and the panel stay.
+  if (CameraClient_GetLedSchedule(m_device.handle, &schedule) != 0) return;
   const bool scheduled = IsScheduledMode(schedule.mode);
   if (m_pPanLedCtrl != nullptr) m_pPanLedCtrl->SetEnabled(scheduled);
   if (scheduled) {
@@ -114,7 +115,8 @@ void CMainWnd::UpdateLightBars() {
 void CMainWnd::SaveLightSchedule() {
   CameraClientLedSchedule schedule;
   std::memset(&schedule, 0, sizeof schedule);
-  CameraClient_GetLedSchedule(m_device.handle, &schedule);
+  // The record keeps fields the panel does not show: without the camera's own, nothing is sent.
+  if (CameraClient_GetLedSchedule(m_device.handle, &schedule) != 0) return ShowMessage("保存失败，请重试！");
   FillLightSchedule(schedule, ValueOf(m_pSliderTime1), ValueOf(m_pSliderTime2), SelectionOf(m_pCmbPeriod[0]),
                     SelectionOf(m_pCmbPeriod[1]), SelectionOf(m_pCmbPeriod[2]));
   ShowMessage(CameraClient_SetLedSchedule(m_device.handle, &schedule) == 0 ? "保存成功！" : "保存失败，请重试！");

@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "common/AddressUtil.h"
+#include "common/DecimalText.h"
+#include "common/FixedText.h"
 #include "common/StringUtil.h"
 #include "configtool/MainWnd.h"
 #include "configtool/SearchResultRecord.h"
-#include "configtool/features/export/DecimalText.h"
-#include "configtool/features/export/FixedText.h"
 
 void CMainWnd::StartDeviceSearch() {
   if (m_pDeviceList != nullptr) m_pDeviceList->RemoveAll();

@@ -7,11 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/FileUtil.h"  // SafePathComponent, which cleans the IP and plate levels
 #include "platform/os/LocalTime.h"
-
-// `text` as one name in a path: '/' and a '\' that is a character of its own become '_', and a
-// name of dots only ("." or "..") becomes underscores.
-std::string SafePathComponent(const std::string& text);
 
 // The folders to make, outermost first: PlateImgs, the date "%d-%02d-%02d", the IP, the trigger.
 // An empty IP text adds no level.

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "configtool/features/export/FixedText.h"
+#include "common/FixedText.h"
 
 const char* ResultPlateTypeName(int plateType) {
   static const char* const kNames[] = {

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
+#include "common/DecimalText.h"
+#include "common/FixedText.h"
 #include "common/StringUtil.h"
-#include "configtool/features/export/DecimalText.h"
-#include "configtool/features/export/FixedText.h"
 #include "platform/os/Charset.h"
 
 namespace {

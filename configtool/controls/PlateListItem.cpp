@@ -1,5 +1,8 @@
 #include "configtool/controls/PlateListItem.h"
 
+#include <cstdint>
+#include <memory>
+
 #include "cameraclient/CameraClient.h"
 #include "configtool/DialogBuilderCallbackEx.h"
 #include "configtool/controls/PlateViewerUI.h"
@@ -42,6 +45,26 @@ CPlateListItem::~CPlateListItem() {
   }
 }
 
+std::string CPlateListItem::PictureName() const {
+  return "plate_result_picture_" + std::to_string(reinterpret_cast<std::uintptr_t>(this));
+}
+
+void CPlateListItem::ShowPicture(const char* path) {
+  m_picturePath = path;
+  if (m_pPlateImage == nullptr || m_pManager == nullptr) return;
+  // The path holds outside text (the IP text, the plate, the program's folder), so it never goes
+  // into an image description, where "='" would be read as an attribute: the picture is loaded by
+  // its file name and shown under a name of the row's own. A file of that path may have been
+  // replaced on disk since it was last loaded.
+  m_pManager->RemoveImage(path);
+  std::shared_ptr<const ui::Image> picture = m_pManager->GetImage(path);
+  m_pManager->RemoveImage(path);
+  if (picture == nullptr) return;
+  const std::string name = PictureName();
+  m_pManager->AddImage(name.c_str(), std::move(picture));
+  m_pPlateImage->SetBkImage(name.c_str());
+}
+
 CPlateListItem* CPlateListItem::Create(ui::CPaintManagerUI* manager) {
   CDialogBuilderCallbackEx callback;
   ui::CDialogBuilder builder;
@@ -79,11 +102,7 @@ void CPlateListItem::SetRecord(const char* time, const char* plate, const char* 
     const int background = BackgroundOf(colourCode, plateTypeCode);
     if (background != kPlateBackgroundNone) m_pPlateView->SetPlate(plate, background);
   }
-  if (picturePath != nullptr && *picturePath != '\0' && m_pPlateImage != nullptr) {
-    // A picture of the same name may have been replaced on disk since it was last shown.
-    if (m_pManager != nullptr) m_pManager->RemoveImage(picturePath);
-    m_pPlateImage->SetBkImage(picturePath);
-  }
+  if (picturePath != nullptr && *picturePath != '\0') ShowPicture(picturePath);
 }
 
 int CPlateListItem::ColumnAt(POINT point) {

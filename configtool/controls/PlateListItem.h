@@ -3,6 +3,8 @@
 // result's texts in labels, the plate drawn by a plate viewer and the clip picture as the
 // background of a container.
 
+#include <string>
+
 #include "platform/ui/UIlib.h"
 
 class CPlateViewerUI;
@@ -21,8 +23,14 @@ class CPlateListItem : public ui::CListContainerElementUI {
   // A double click sends "listitemdblclick" with the column under the pointer in lParam.
   void DoEvent(ui::TEventUI& event) override;
 
+  // The picture's file as SetRecord was given it; empty for none.
+  const std::string& PicturePath() const { return m_picturePath; }
+
  private:
   void BindSubControls();
+  void ShowPicture(const char* path);
+  // The name the row's picture is kept under in the window's image cache.
+  std::string PictureName() const;
   int ColumnAt(POINT point);
 
   ui::CControlUI* m_pRecordTime = nullptr;
@@ -33,4 +41,5 @@ class CPlateListItem : public ui::CListContainerElementUI {
   ui::CControlUI* m_pPlateWidth = nullptr;
   CPlateViewerUI* m_pPlateView = nullptr;
   ui::CControlUI* m_pPlateImage = nullptr;
+  std::string m_picturePath;
 };

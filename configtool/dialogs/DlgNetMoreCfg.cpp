@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "configtool/dialogs/DialogControls.h"
 #include "configtool/dialogs/WebPageSession.h"
 
 CDlgNetMoreCfg::CDlgNetMoreCfg(std::string page, std::string title, std::string ip, int port, std::string user,
@@ -16,8 +17,8 @@ CDlgNetMoreCfg::CDlgNetMoreCfg(std::string page, std::string title, std::string 
 CDlgNetMoreCfg::~CDlgNetMoreCfg() = default;
 
 void CDlgNetMoreCfg::BindControls() {
-  m_pWebBrowser = dynamic_cast<ui::CWebBrowserUI*>(m_pm.FindControl("web_browser"));
-  m_pTitle = dynamic_cast<ui::CLabelUI*>(m_pm.FindControl("title"));
+  m_pWebBrowser = FindDialogControl<ui::CWebBrowserUI>(m_pm, "web_browser");
+  m_pTitle = FindDialogControl<ui::CLabelUI>(m_pm, "title");
   if (m_pTitle != nullptr) m_pTitle->SetText(("更多配置-" + m_title).c_str());
   // A failed login is not reported: the page then loads without the cookie.
   m_handle = CameraClient_Open(m_ip.c_str(), m_port, m_user.c_str(), m_password.c_str());
@@ -57,7 +58,7 @@ std::string CDlgNetMoreCfg::BuildSessionCookie() {
   int lifetimeSeconds = 0;
   int sessionCount = 0;
   CameraClient_PrepareWebSession(m_ip.c_str(), m_port, &lifetimeSeconds, &sessionCount);
-  char sessionId[kWebSessionCookieBuffer] = {};
+  char sessionId[kWebSessionIdBuffer] = {};
   CameraClient_GetWebSessionId(m_handle, sessionId, sizeof sessionId);
   return WebSessionCookie(std::string_view(sessionId, ::strnlen(sessionId, sizeof sessionId)));
 }

@@ -68,8 +68,9 @@ void CDlgTcpEncryptSet::EnablePasswordControls(bool enable) {
 void CDlgTcpEncryptSet::SetEncryptMode() {
   const std::string userPassword = DialogControlText(m_pEditUserPwd);
   if (userPassword.empty()) return ShowMessage("请输入用户密码！");
+  // Without the camera's list of modes (its read failed) no mode is picked, and none is sent.
   const int mode = m_pCmbType != nullptr ? m_pCmbType->GetCurSel() : -1;
-  if (CameraClient_SetEncryptMode(m_handle, userPassword.c_str(), mode) != 0) {
+  if (mode < 0 || CameraClient_SetEncryptMode(m_handle, userPassword.c_str(), mode) != 0) {
     ShowMessage("设置加密方式失败，请检查密码是否正确！");
   } else {
     ShowMessage("设置加密方式成功！");

@@ -2,15 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
+
+#include "common/FixedText.h"
 
 namespace {
 
 constexpr std::size_t kMaxModes = sizeof(CameraClientEncryptInfo::modeNames) / sizeof(CameraClientEncryptInfo::modeNames[0]);
-constexpr std::size_t kNameBytes = sizeof(CameraClientEncryptInfo::modeNames[0]);
-
-// A field without a terminator ends with the field.
-std::string FieldText(const char (&field)[kNameBytes]) { return std::string(field, ::strnlen(field, kNameBytes)); }
 
 }  // namespace
 

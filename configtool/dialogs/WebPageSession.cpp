@@ -1,7 +1,5 @@
 #include "configtool/dialogs/WebPageSession.h"
 
-#include "platform/os/Charset.h"
-
 namespace {
 
 constexpr std::string_view kCookieExpiry = ";expires=Sun, 18 Jan 2038 00:00:00 GMT";
@@ -18,6 +16,5 @@ std::string WebSessionCookie(std::string_view sessionId) {
   if (sessionId.empty()) return {};
   std::string cookie(sessionId);
   cookie += kCookieExpiry;
-  cookie.resize(os::GbkPrefixLength(cookie, kWebSessionCookieBuffer - 1));
   return cookie;
 }

@@ -7,12 +7,12 @@
 #include <string_view>
 
 inline constexpr const char* kWebSessionCookieName = "sessionID";
-// The longest cookie text, terminator included, as the dialog's buffer holds it.
-inline constexpr std::size_t kWebSessionCookieBuffer = 256;
+// The buffer the camera's session id is read into, terminator included.
+inline constexpr std::size_t kWebSessionIdBuffer = 256;
 
 // "http://<ip>:<port>/htmldata/<page>".
 std::string WebPageUrl(const std::string& ip, int port, const std::string& page);
 // "http://<ip>", where the cookie is set.
 std::string WebCookieUrl(const std::string& ip);
-// The session id with its expiry, cut to the cookie buffer; empty for an empty id.
+// The session id with its expiry, whole however long the id is; empty for an empty id.
 std::string WebSessionCookie(std::string_view sessionId);

@@ -1,6 +1,8 @@
 #include "platform/os/File.h"
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -125,6 +127,26 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   std::fclose(file);
   if (failed) return std::nullopt;
   return bytes;
+}
+
+bool ReplaceFilePrivately(const std::string& path, const std::string& bytes) {
+  std::string temporary = KernelPath(path) + ".XXXXXX";
+  // mkstemp makes the file for the owner alone (0600) and opens it close-on-exec.
+  const int descriptor = ::mkostemp(temporary.data(), O_CLOEXEC);
+  if (descriptor < 0) return false;
+  bool written = true;
+  for (std::size_t done = 0; written && done < bytes.size();) {
+    const ::ssize_t count = ::write(descriptor, bytes.data() + done, bytes.size() - done);
+    if (count < 0 && errno == EINTR) continue;
+    written = count > 0;
+    if (written) done += static_cast<std::size_t>(count);
+  }
+  // The bytes are on the disk before the name points at them.
+  written = written && ::fsync(descriptor) == 0;
+  written = ::close(descriptor) == 0 && written;
+  if (written && ::rename(temporary.c_str(), KernelPath(path).c_str()) == 0) return true;
+  ::unlink(temporary.c_str());
+  return false;
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {

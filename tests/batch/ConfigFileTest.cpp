@@ -1,4 +1,5 @@
 #include "batch/ConfigFile.h"
+#include "batch/ConfigFileText.h"
 
 #include <atomic>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/os/Charset.h"
 #include "tests/batch/support/TempFolder.h"
 
 namespace {
@@ -70,6 +72,25 @@ TEST(ConfigFile, AReloadNeverChangesTheSectionsAnImportHolds) {
   stop = true;
   for (std::thread& worker : workers) worker.join();
   EXPECT_EQ(mixed, 0);
+}
+
+TEST(ConfigFileText, Utf8IsReadAsGbkAndGbkAsItIs) {
+  const std::string utf8 = os::GbkToUtf8("出口B");
+  struct Case {
+    std::string bytes;
+    std::optional<std::string> text;
+  };
+  const Case cases[] = {
+      {"出口B", "出口B"},                       // what the tool writes
+      {"{\"a\":1}", "{\"a\":1}"},                   // ASCII
+      {utf8, "出口B"},                          // an editor's UTF-8
+      {"\xEF\xBB\xBF" + utf8, "出口B"},          // with a byte-order mark
+      {"\xEF\xBB\xBF{}", "{}"},                  // a mark before ASCII
+      {"\xEF\xBB\xBF\xB3\xF6", std::nullopt},   // a mark before what is no UTF-8
+      {utf8 + "\xF0\x9F\x98\x80", std::nullopt},  // a character GBK does not hold
+      {"\xED\xA0\x80", "\xED\xA0\x80"},          // a surrogate is no UTF-8: read as GBK
+  };
+  for (const Case& c : cases) EXPECT_EQ(ConfigTextAsGbk(c.bytes), c.text) << os::GbkToUtf8(c.bytes);
 }
 
 TEST(ConfigFile, TheProgramHasOneFile) {

@@ -202,8 +202,7 @@ TEST_F(ConfigSectionAppliers, RegionTakesCountAndSwitchesFromVertexZero) {
       {"three vertices", R"({"region_param":[{"VertexIndex":0,"X_1000":1,"Y_1000":2,"byDraw":1,"byEnable":1,)"
                          R"("uNumVertex":3},{"VertexIndex":2,"X_1000":5,"Y_1000":6}]})", 3, 1},
       {"no vertex 0", R"({"region_param":[{"VertexIndex":1,"X_1000":1,"uNumVertex":3,"byDraw":1}]})", 0, 0},
-      {"count above twelve", R"({"region_param":[{"VertexIndex":0,"byDraw":1,"uNumVertex":4000000000}]})", 12, 1},
-      {"negative count", R"({"region_param":[{"VertexIndex":0,"uNumVertex":-1}]})", 12, 0},
+      {"twelve vertices", R"({"region_param":[{"VertexIndex":0,"byDraw":1,"uNumVertex":12}]})", 12, 1},
   };
   for (const Case& c : cases) {
     m_camera->region = {};
@@ -218,6 +217,29 @@ TEST_F(ConfigSectionAppliers, RegionTakesCountAndSwitchesFromVertexZero) {
   EXPECT_EQ(m_camera->region.vertices[2].x, 5);
   EXPECT_EQ(m_camera->region.vertices[2].y, 6);
   EXPECT_EQ(m_camera->region.byEnable, 1);
+}
+
+TEST_F(ConfigSectionAppliers, ARegionCountTheRecordCannotHoldSendsNothing) {
+  for (const char* count : {"-1", "13", "4000000000"}) {
+    const std::string file = std::string(R"({"region_param":[{"VertexIndex":0,"byDraw":1,"uNumVertex":)") + count + "}]}";
+    EXPECT_EQ(Apply(ApplyRegionParam, file), 0) << count;
+  }
+  EXPECT_THAT(m_camera->calls, IsEmpty());
+}
+
+TEST_F(ConfigSectionAppliers, NetworkSendsNothingButAddressesAndAPort) {
+  const char* const files[] = {
+      R"({"net_param":{"ip":"10.0.0.300","port":8080,"netmask":"255.255.255.0","gateway":"10.0.0.1"}})",
+      R"({"net_param":{"ip":"10.0.0.77","netmask":"255.255.255.0","gateway":"10.0.0.1"}})",
+      R"({"net_param":{"ip":"10.0.0.77","port":0,"netmask":"255.255.255.0","gateway":"10.0.0.1"}})",
+      R"({"net_param":{"ip":"10.0.0.77","port":65536,"netmask":"255.255.255.0","gateway":"10.0.0.1"}})",
+      R"({"net_param":{"ip":"10.0.0.77","port":8080,"gateway":"10.0.0.1"}})",
+      R"({"net_param":{"ip":"10.0.0.77","port":8080,"netmask":"255.255.255.0","gateway":"gateway"}})",
+      R"({"net_param":{"ip":"","port":8080,"netmask":"255.255.255.0","gateway":"10.0.0.1"}})",
+  };
+  for (const char* file : files) EXPECT_EQ(Apply(ApplyNetParam, file), 0) << file;
+  EXPECT_THAT(m_camera->calls, IsEmpty());
+  EXPECT_EQ(m_device->Ip(), "10.0.0.5");
 }
 
 TEST_F(ConfigSectionAppliers, PushFormatIsReadBackIntoAClearRecord) {
@@ -259,7 +281,9 @@ TEST_F(ConfigSectionAppliers, NetworkReopensTheDeviceAtTheFilesAddress) {
 TEST_F(ConfigSectionAppliers, AReopeningThatFindsNoCameraFailsTheLaterSections) {
   // The camera takes the address but refuses the login there.
   m_camera->refuseLogin = true;
-  EXPECT_EQ(Apply(ApplyNetParam, R"({"net_param":{"ip":"10.0.0.78","port":8080}})"), 1);
+  EXPECT_EQ(Apply(ApplyNetParam, R"({"net_param":{"ip":"10.0.0.78","port":8080,"netmask":"255.255.255.0",)"
+                                 R"("gateway":"10.0.0.1"}})"),
+            1);
   EXPECT_EQ(m_device->Handle(), 0);
   EXPECT_EQ(m_device->GetVersion4Text(), "");
   for (const NamedApplier& applier : {kAppliers[7], kAppliers[8], kAppliers[9], kAppliers[10], kAppliers[11],
@@ -275,7 +299,9 @@ TEST_F(ConfigSectionAppliers, AReopeningThatFindsNoCameraFailsTheLaterSections) 
 TEST_F(ConfigSectionAppliers, AFailedNetworkSetKeepsTheConnection) {
   m_camera->failing = {"SetNetParam"};
   const CameraClientHandle handle = m_device->Handle();
-  EXPECT_EQ(Apply(ApplyNetParam, R"({"net_param":{"ip":"10.0.0.79"}})"), 0);
+  EXPECT_EQ(Apply(ApplyNetParam, R"({"net_param":{"ip":"10.0.0.79","port":8080,"netmask":"255.255.255.0",)"
+                                 R"("gateway":"10.0.0.1"}})"),
+            0);
   EXPECT_EQ(m_device->Handle(), handle);
   EXPECT_EQ(m_device->Ip(), "10.0.0.5");
 }

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <json/reader.h>
 
-#include "configtool/features/export/SerialPushJson.h"
+#include "configformat/SerialPushJson.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "batch/ConfigFile.h"
+#include "configformat/StyledJsonText.h"
 #include "configtool/features/export/DeviceConfigJson.h"
-#include "configtool/features/export/StyledJsonText.h"
 #include "platform/os/File.h"
 #include "tests/batch/support/CameraSettings.h"
 #include "tests/batch/support/TestCameras.h"

@@ -8,20 +8,6 @@
 
 namespace {
 
-TEST(IpOrder, PartsCompareAsNumbersAndTextsWithoutFourPartsNeverAreLess) {
-  struct Case {
-    const char* a;
-    const char* b;
-    bool less;
-  };
-  const Case cases[] = {
-      {"10.0.0.3", "10.0.0.20", true},    {"10.0.0.20", "10.0.0.100", true}, {"10.0.0.100", "10.0.0.3", false},
-      {"9.255.255.255", "10.0.0.0", true}, {"10.0.0.3", "10.0.0.3", false},  {"10.0.0", "10.0.0.3", false},
-      {"10.0.0.3", "10.0.0", false},       {"", "10.0.0.3", false},          {"10.0.0.3.1", "10.0.0.4", false},
-  };
-  for (const Case& c : cases) EXPECT_EQ(CBatchOpratorBase::IpLess(c.a, c.b), c.less) << c.a << " < " << c.b;
-}
-
 TEST(IpOrder, SortingPutsTextsWithoutFourPartsLastAscendingAndFirstDescending) {
   std::vector<std::string> ips{"10.0.0.20", "camera", "10.0.0.3", "10.0.0.100", "10.0.1"};
   const auto sorted = [&](bool ascending) {

@@ -9,8 +9,8 @@
 #include "batch/LoginCipher.h"
 #include "platform/os/AppDirectory.h"
 #include "platform/os/File.h"
-#include "tests/batch/support/TempFolder.h"
 #include "tests/batch/fake/FakeCameraClient.h"
+#include "tests/batch/support/TempFolder.h"
 
 namespace {
 
@@ -77,16 +77,23 @@ TEST_F(LoginStoreTest, TheFileIsBase64OfTheCipheredUtf8Records) {
   EXPECT_EQ(text->size(), 40u);
 }
 
-// Texts are saved as typed. A ";" gives a record of four fields, which is dropped; a line break
-// splits the record there, so only what stands before it is read back.
-TEST_F(LoginStoreTest, SeparatorsInTextsBreakTheirRecord) {
-  const LoginStore& store = SavedAndLoaded({Device("10.0.0.1", "a;b", "c"), Device("10.0.0.2", "u", "line\nbreak"),
-                                            Device("10.0.0.3", "u", "cr\r"), Device("10.0.0.4", "ok", "ok")});
-  EXPECT_EQ(store.Size(), 3u);
-  EXPECT_EQ(FindLoginInfo(store, "10.0.0.1"), nullptr);
-  EXPECT_EQ(FindLoginInfo(store, "10.0.0.2")->Password(), "line");
-  EXPECT_EQ(FindLoginInfo(store, "10.0.0.3")->Password(), "cr");
-  EXPECT_EQ(FindLoginInfo(store, "10.0.0.4")->Password(), "ok");
+// The file separates records by CR and LF and fields by ";": a text holding one would break its
+// record (or forge another), so the login dialog refuses it.
+TEST(LoginText, SeparatorsCannotBeStored) {
+  for (const char* text : {"a;b", "line\nbreak", "cr\r", ";", "\r\n"}) EXPECT_FALSE(IsStorableLoginText(text)) << text;
+  for (const char* text : {"", "admin", "p w", "门岗2", "a,b:c"}) EXPECT_TRUE(IsStorableLoginText(text)) << text;
+}
+
+TEST_F(LoginStoreTest, ASaveKeepsTheLoginsOfCamerasNotFoundInThisRun) {
+  SaveLoginInfo({Device("10.0.0.1", "one", "1"), Device("10.0.0.2", "two", "2")});
+  LoadLoginInfo(GetLoginStore());
+  // This run found only the second camera, with a new login.
+  const LoginStore& store = SavedAndLoaded({Device("10.0.0.2", "new", "3")});
+  ASSERT_EQ(store.Size(), 2u);
+  EXPECT_EQ(FindLoginInfo(store, "10.0.0.1")->User(), "one");
+  EXPECT_EQ(FindLoginInfo(store, "10.0.0.2")->User(), "new");
+  EXPECT_EQ(FindLoginInfo(store, "10.0.0.2")->Password(), "3");
+  GetLoginStore().Clear();
 }
 
 TEST_F(LoginStoreTest, TheFirstRecordOfAnIpStays) {

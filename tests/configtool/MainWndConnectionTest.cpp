@@ -143,17 +143,27 @@ TEST_F(EncryptedConnectionTest, AFailedSecondLoginLeavesTheClosedArrangement) {
   harness.OpenCamera(0, "000000");
   EXPECT_EQ(harness.DismissMessageBox(), "二次登录失败，请检查用户密码是否正确!");
   ExpectDeviceControls(false);
+  // The first login's handle is closed at once: the device counts as closed.
   const OpenDeviceState failed = harness.DeviceState();
-  EXPECT_NE(failed.handle, 0);
+  EXPECT_EQ(failed.handle, 0);
   EXPECT_EQ(failed.playHandle, 0);
-  // No results without the second login, and the remembered login is still the empty one.
+  EXPECT_EQ(failed.deviceClosed, 1);
+  EXPECT_TRUE(harness.Eventually([&] { return Connections() == 0; }));
+  // The remembered login is still the empty one.
   EXPECT_EQ(failed.ip, "");
-  // A new open closes the first login's handle before it opens again.
   harness.OpenCamera(0, "123456");
   EXPECT_EQ(harness.DismissMessageBox(), "");
   ExpectDeviceControls(true);
-  EXPECT_NE(harness.DeviceState().handle, failed.handle);
   EXPECT_TRUE(harness.Eventually([&] { return Connections() == 1; }));
+}
+
+TEST_F(EncryptedConnectionTest, AFoundCameraPickedAfterAFailedSecondLoginFillsTheLogin) {
+  harness.OpenCamera(0, "000000");
+  ASSERT_EQ(harness.DismissMessageBox(), "二次登录失败，请检查用户密码是否正确!");
+  ReportFound("127.0.0.77", 8081);
+  ASSERT_TRUE(Driver().Select("lst_device_find", 0));
+  EXPECT_EQ(Text("edit_device_ip"), "127.0.0.77");
+  EXPECT_EQ(Text("edit_device_port"), "8081");
 }
 
 // Ways the window ends besides its close button (which has a test of its own).
@@ -232,6 +242,22 @@ class LastDeviceIpTest : public MainWindowTest {
 };
 
 TEST_F(LastDeviceIpTest, TheLastIpIsShownAtStart) { EXPECT_EQ(Text("edit_device_ip"), std::string(63, '7')); }
+
+class EditedLastDeviceIpTest : public MainWindowTest {
+ protected:
+  // As an editor saves it: with a line end.
+  void BeforeWindow() override { std::ofstream(harness.AppFolder() / "user.ini") << harness.Camera(0).Ip() << "\r\n"; }
+};
+
+TEST_F(EditedLastDeviceIpTest, AnIpSavedByAnEditorOpens) {
+  EXPECT_EQ(Text("edit_device_ip"), harness.Camera(0).Ip());
+  SetText("edit_device_port", std::to_string(harness.Camera(0).Port()));
+  SetText("edit_device_username", "qorvt");
+  SetText("edit_device_login_pwd", "qorvt");
+  Driver().Click("btn_open");
+  EXPECT_EQ(harness.DismissMessageBox(), "");
+  EXPECT_NE(harness.DeviceState().handle, 0);
+}
 
 }  // namespace
 }  // namespace configtool::test

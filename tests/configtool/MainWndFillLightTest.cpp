@@ -153,5 +153,30 @@ TEST_F(FillLightTest, AFailedSaveSaysSo) {
   EXPECT_EQ(harness.DismissMessageBox(), "保存失败，请重试！");
 }
 
+TEST_F(FillLightTest, AScheduleThatCannotBeReadLeavesTheLoadedMode) {
+  CameraState([](camsim::CameraSettings& settings) { settings.ledMode = 2; });
+  ScheduleByCamera(3);
+  harness.Camera(0).Faults().Set(Operation::GetLedSchedule, camsim::Fault{camera::protocol::Status::Failed});
+  OpenCameraOk();
+  EXPECT_TRUE(Selected("intell_opt_LED_Close"));
+  EXPECT_FALSE(Selected("intell_opt_LED_Auto"));
+  EXPECT_FALSE(Enabled("intell_pan_led_ctrl"));
+  EXPECT_EQ(Value("intell_slider_time1"), 16);
+  EXPECT_EQ(Value("intell_slider_time2"), 8);
+}
+
+TEST_F(FillLightTest, ASaveWithoutTheCamerasScheduleSendsNothing) {
+  ScheduleByCamera(3);
+  OpenCameraOk();
+  harness.Camera(0).Faults().Set(Operation::GetLedSchedule, camsim::Fault{camera::protocol::Status::Failed});
+  Driver().Click("btn_save_led_ctrl");
+  EXPECT_EQ(harness.DismissMessageBox(), "保存失败，请重试！");
+  EXPECT_EQ(harness.Camera(0).Calls().CountOf(Operation::SetLedSchedule), 0u);
+  const CameraClientLedSchedule kept = CameraSchedule();
+  EXPECT_EQ(kept.mode, 3);
+  EXPECT_EQ(FieldString(kept.periods[0].end), "07:30:00");
+  EXPECT_EQ(kept.periods[0].level, 4);
+}
+
 }  // namespace
 }  // namespace configtool::test

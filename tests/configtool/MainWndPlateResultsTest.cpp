@@ -24,14 +24,14 @@ class PlateResultsTest : public MainWindowTest {
     OpenCameraOk();
   }
 
-  // Reports the plate and waits until the window shows it on top (`shown`: its text there).
+  // Reports the plate, waits until the window has handled it, and checks that it is on top.
+  // The wait is for the result itself, not for a time: a loaded machine only makes it longer.
   void Report(const camsim::SyntheticPlate& plate, int trigger = CAMERACLIENT_TRIGGER_STABLE, bool hidden = false) {
     ++m_reported;
     harness.Camera(0).ReportPlate(plate, trigger, hidden);
-    const std::string shown = hidden ? "*******" : os::Utf8ToGbk(plate.text);
-    const int rows = std::min(m_reported, PlateResultListLimit);
-    ASSERT_TRUE(harness.Eventually(
-        [&] { return harness.RowCount("plate_result_list") == rows && Row(0, "lbl_PlateNumber") == shown; }));
+    ASSERT_TRUE(harness.WaitForPlateResults(m_reported));
+    ASSERT_EQ(harness.RowCount("plate_result_list"), std::min(m_reported, PlateResultListLimit));
+    ASSERT_EQ(Row(0, "lbl_PlateNumber"), hidden ? "*******" : os::Utf8ToGbk(plate.text));
   }
 
   std::string Row(int index, const char* control) { return harness.PlateRowText(index, control); }
@@ -110,6 +110,29 @@ TEST_F(PlateResultsTest, TheFolderIsNamedByTheIpTextAtArrivalAndStaysInTheTree) 
   for (const auto& entry : fs::directory_iterator(harness.AppFolder())) names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"PlateImgs", "user.ini"}));
+}
+
+TEST_F(PlateResultsTest, APathOfAnyTextShowsItsPicture) {
+  for (const char* ip : {"a='b", "a=\"b", "file='x.png'"}) {
+    SCOPED_TRACE(ip);
+    SetText("edit_device_ip", "");
+    Driver().Type("edit_device_ip", ip);
+    Report(Plate("京H12345"));
+    const fs::path picture = PicturePath(0);
+    EXPECT_EQ(picture.parent_path().parent_path().filename(), ip);
+    ASSERT_TRUE(IsJpeg(picture));
+    const std::optional<SIZE> shown = harness.PlateRowShownPicture(0);
+    ASSERT_TRUE(shown);
+    EXPECT_GT(shown->cx, 0);
+    EXPECT_GT(shown->cy, 0);
+  }
+}
+
+TEST_F(PlateResultsTest, TheFolderFollowsTheIpTextSetByCode) {
+  // Set as other code than the window's would set it: without a notification.
+  SetText("edit_device_ip", "set-by-code");
+  Report(Plate("京J12345"));
+  EXPECT_EQ(PicturePath(0).parent_path().parent_path().filename(), "set-by-code");
 }
 
 TEST_F(PlateResultsTest, APictureThatCannotBeWrittenIsNotNamed) {

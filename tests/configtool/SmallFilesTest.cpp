@@ -45,6 +45,15 @@ TEST_F(LastDeviceIpTest, LoadsAtMost63Bytes) {
   EXPECT_EQ(LoadLastDeviceIp(Path()), std::string(62, '1'));
 }
 
+TEST_F(LastDeviceIpTest, LeavesOutTheLineEndAndBlanksAnEditorAdds) {
+  for (const char* text : {"192.168.1.100\r\n", "192.168.1.100\n", " 192.168.1.100 \t", "192.168.1.100\r\n\r\n"}) {
+    Write(text);
+    EXPECT_EQ(LoadLastDeviceIp(Path()), "192.168.1.100") << text;
+  }
+  Write("\r\n");
+  EXPECT_EQ(LoadLastDeviceIp(Path()), "");
+}
+
 TEST_F(LastDeviceIpTest, SavesTheRawTextWithoutLineEnd) {
   EXPECT_TRUE(SaveLastDeviceIp(Path(), "192.168.1.100"));
   EXPECT_EQ(Read(), "192.168.1.100");

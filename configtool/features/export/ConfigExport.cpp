@@ -1,26 +1,25 @@
 #include "configtool/features/export/ConfigExport.h"
 
-#include <algorithm>
-#include <cstdio>
-
 #include "common/FileUtil.h"
-#include "configtool/features/export/StyledJsonText.h"
+#include "common/TimeStamp.h"
+#include "configformat/StyledJsonText.h"
 
 namespace {
 
-std::string TimeStamp(const os::LocalTime& time) {
-  char stamp[64];
-  std::snprintf(stamp, sizeof stamp, "%d%02d%02d%02d%02d%02d", time.year, time.month, time.day, time.hour,
-                time.minute, time.second);
-  return stamp;
+// True when a section holds something the camera gave: a document of nothing but null (every
+// read failed) is no configuration.
+bool HoldsReadSection(const Json::Value& root) {
+  if (!root.isObject()) return false;
+  for (const std::string& name : root.getMemberNames()) {
+    if (!root[name].isNull()) return true;
+  }
+  return false;
 }
 
 }  // namespace
 
 std::string ConfigFilePath(const std::string& folder, const std::string& deviceName, const os::LocalTime& time) {
-  std::string name = deviceName;
-  std::replace(name.begin(), name.end(), '/', '_');
-  return folder + "/" + name + "_" + TimeStamp(time) + ".json";
+  return folder + "/" + SafePathComponent(deviceName) + "_" + FileTimeStamp(time) + ".json";
 }
 
 ConfigExportResult ExportDeviceConfig(CameraClientHandle handle, const std::string& deviceName,
@@ -31,9 +30,9 @@ ConfigExportResult ExportDeviceConfig(CameraClientHandle handle, const std::stri
     return result;
   }
   if (handle == 0) return result;
-  const std::string text = StyledJsonText(BuildDeviceConfigJson(handle, options));
+  const Json::Value root = BuildDeviceConfigJson(handle, options);
   const std::string path = ConfigFilePath(GetAppDirectory(), deviceName, os::GetLocalTime());
-  if (!WriteTextFile(path, text)) {
+  if (!HoldsReadSection(root) || !WriteTextFile(path, StyledJsonText(root))) {
     result.message = "导出配置参数失败，请重试! ";
     return result;
   }

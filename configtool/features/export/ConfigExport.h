@@ -14,10 +14,11 @@ struct ConfigExportResult {
   std::string message;  // for the operator; empty when there is nothing to show
 };
 
-// "<folder>/<device name>_<YYYYMMDDhhmmss>.json". A '/' in the device name (a text the operator
-// typed) becomes '_', so that the file stays in the folder.
+// "<folder>/<device name>_<YYYYMMDDhhmmss>.json". The device name (a text the operator typed) is
+// made one name of the path (SafePathComponent), so that the file stays in the folder.
 std::string ConfigFilePath(const std::string& folder, const std::string& deviceName, const os::LocalTime& time);
 
-// Reads the ticked sections and writes them beside the program.
+// Reads the ticked sections and writes them beside the program. When no read gave anything
+// (the document would hold nothing but null), no file is written and the export fails.
 ConfigExportResult ExportDeviceConfig(CameraClientHandle handle, const std::string& deviceName,
                                       const ExportOptions& options);

@@ -5,10 +5,13 @@
 #include <string>
 #include <type_traits>
 
-#include "configtool/features/export/FixedText.h"
-#include "configtool/features/export/SerialPushJson.h"
+#include "common/FixedText.h"
+#include "configformat/ConfigKeys.h"
+#include "configformat/SerialPushJson.h"
 
 namespace {
+
+using namespace ConfigKeys;
 
 using Writer = void (*)(CameraClientHandle, Json::Value&);
 
@@ -54,30 +57,30 @@ std::string ProvinceName(const CameraClientProvinceInfo& info) {
 
 void ReadCommonVideo(CameraClientHandle handle, Json::Value& video) {
   int value = 0;
-  if (CameraClient_GetFrameSize(handle, &value) == 0) video["nSizeVal"] = value;
+  if (CameraClient_GetFrameSize(handle, &value) == 0) video[kVideoFrameSize] = value;
   value = 0;
-  if (CameraClient_GetFrameRate(handle, &value) == 0 && value > 0) video["nRateval"] = value;
+  if (CameraClient_GetFrameRate(handle, &value) == 0 && value > 0) video[kVideoFrameRate] = value;
   value = 0;
-  if (CameraClient_GetEncodeType(handle, &value) == 0) video["nEncodeType"] = value;
+  if (CameraClient_GetEncodeType(handle, &value) == 0) video[kVideoEncodeType] = value;
   value = 0;
-  if (CameraClient_GetRateControl(handle, &value) == 0) video["modeval"] = value;
+  if (CameraClient_GetRateControl(handle, &value) == 0) video[kVideoMode] = value;
   int bitRate = 0;
   int rateList = 0;
   if (CameraClient_GetBitRate(handle, &bitRate, &rateList) == 0) {
-    video["bitval"] = bitRate;
-    video["ratelist"] = rateList;
+    video[kVideoBitRate] = bitRate;
+    video[kVideoRateList] = rateList;
   }
   value = 0;
-  if (CameraClient_GetVideoQuality(handle, &value) == 0) video["levelval"] = value;
+  if (CameraClient_GetVideoQuality(handle, &value) == 0) video[kVideoLevel] = value;
 }
 
 void ReadImageAdjust(CameraClientHandle handle, Json::Value& video) {
   int brightness = 0, contrast = 0, saturation = 0, hue = 0;
   if (CameraClient_GetImageAdjust(handle, &brightness, &contrast, &saturation, &hue) != 0) return;
-  video["brt"] = brightness;
-  video["cst"] = contrast;
-  video["sat"] = saturation;
-  video["hue"] = hue;
+  video[kVideoBrightness] = brightness;
+  video[kVideoContrast] = contrast;
+  video[kVideoSaturation] = saturation;
+  video[kVideoHue] = hue;
 }
 
 void ReadSingle(int (*get)(CameraClientHandle, int*), CameraClientHandle handle, Json::Value& video, const char* key) {
@@ -88,43 +91,43 @@ void ReadSingle(int (*get)(CameraClientHandle, int*), CameraClientHandle handle,
 void ReadNoiseReduction(CameraClientHandle handle, Json::Value& video) {
   int mode = 0, strength = 0;
   if (CameraClient_GetNoiseReduction(handle, &mode, &strength) != 0) return;
-  video["DNMode"] = mode;
-  video["DNStrength"] = strength;
+  video[kVideoDnMode] = mode;
+  video[kVideoDnStrength] = strength;
 }
 
 void OsdParamToJson(CameraClientHandle handle, Json::Value& root) {
   CameraClientOsdParam osd{};
   if (CameraClient_GetOsdParam(handle, &osd) != 0) return;
   Json::Value section(Json::objectValue);
-  section["dateFormat"] = osd.dateFormat;
-  section["datePosX"] = osd.datePosX;
-  section["datePosY"] = osd.datePosY;
-  section["dstampenable"] = osd.dstampenable;
-  section["nLogoEnable"] = osd.nLogoEnable;
-  section["nLogoPositionX"] = osd.nLogoPositionX;
-  section["nLogoPositionY"] = osd.nLogoPositionY;
-  section["nTextEnable"] = osd.nTextEnable;
-  section["nTextPositionX"] = osd.nTextPositionX;
-  section["nTextPositionY"] = osd.nTextPositionY;
-  section["overlaytext"] = FieldText(osd.overlaytext);
-  section["timeFormat"] = osd.timeFormat;
-  section["timePosX"] = osd.timePosX;
-  section["timePosY"] = osd.timePosY;
-  section["tstampenable"] = osd.tstampenable;
-  root["osd_param"] = section;
+  section[kOsdDateFormat] = osd.dateFormat;
+  section[kOsdDatePosX] = osd.datePosX;
+  section[kOsdDatePosY] = osd.datePosY;
+  section[kOsdDateStampEnable] = osd.dstampenable;
+  section[kOsdLogoEnable] = osd.nLogoEnable;
+  section[kOsdLogoPositionX] = osd.nLogoPositionX;
+  section[kOsdLogoPositionY] = osd.nLogoPositionY;
+  section[kOsdTextEnable] = osd.nTextEnable;
+  section[kOsdTextPositionX] = osd.nTextPositionX;
+  section[kOsdTextPositionY] = osd.nTextPositionY;
+  section[kOsdOverlayText] = FieldText(osd.overlaytext);
+  section[kOsdTimeFormat] = osd.timeFormat;
+  section[kOsdTimePosX] = osd.timePosX;
+  section[kOsdTimePosY] = osd.timePosY;
+  section[kOsdTimeStampEnable] = osd.tstampenable;
+  root[kOsdParam] = section;
 }
 
 Json::Value OutputEntryToJson(const CameraClientIoOutputEntry& entry) {
   Json::Value element(Json::objectValue);
-  element["eInputType"] = entry.eInputType;
-  element["switchout1"] = entry.switchout[0];
-  element["switchout2"] = entry.switchout[1];
-  element["switchout3"] = entry.switchout[2];
-  element["switchout4"] = entry.switchout[3];
-  element["levelout1"] = entry.levelout[0];
-  element["levelout2"] = entry.levelout[1];
-  element["rs485out1"] = entry.rs485out[0];
-  element["rs485out2"] = entry.rs485out[1];
+  element[kOutputInputType] = entry.eInputType;
+  element[kOutputSwitchOut1] = entry.switchout[0];
+  element[kOutputSwitchOut2] = entry.switchout[1];
+  element[kOutputSwitchOut3] = entry.switchout[2];
+  element[kOutputSwitchOut4] = entry.switchout[3];
+  element[kOutputLevelOut1] = entry.levelout[0];
+  element[kOutputLevelOut2] = entry.levelout[1];
+  element[kOutputRs485Out1] = entry.rs485out[0];
+  element[kOutputRs485Out2] = entry.rs485out[1];
   return element;
 }
 
@@ -155,21 +158,21 @@ void NetParamToJson(CameraClientHandle handle, Json::Value& root) {
   CameraClientNetParam net{};
   if (CameraClient_GetNetParam(handle, &net) != 0) return;
   Json::Value section(Json::objectValue);
-  section["ip"] = FieldText(net.ip);
-  section["netmask"] = FieldText(net.netmask);
-  section["gateway"] = FieldText(net.gateway);
-  section["dns"] = FieldText(net.dns);
-  section["port"] = net.port;
-  root["net_param"] = section;
+  section[kNetIp] = FieldText(net.ip);
+  section[kNetNetmask] = FieldText(net.netmask);
+  section[kNetGateway] = FieldText(net.gateway);
+  section[kNetDns] = FieldText(net.dns);
+  section[kNetPort] = net.port;
+  root[kNetParam] = section;
 }
 
 void ProvinceInfoToJson(CameraClientHandle handle, Json::Value& root) {
   CameraClientProvinceInfo info{};
   if (CameraClient_GetProvinceInfo(handle, &info) != 0) return;
   Json::Value section(Json::objectValue);
-  section["nCurrIndex"] = info.currentIndex;
-  section["name"] = ProvinceName(info);
-  root["province_info"] = section;
+  section[kProvinceCurrIndex] = info.currentIndex;
+  section[kProvinceName] = ProvinceName(info);
+  root[kProvinceInfo] = section;
 }
 
 void VideoParamToJson(CameraClientHandle handle, Json::Value& root) {
@@ -180,15 +183,15 @@ void VideoParamToJson(CameraClientHandle handle, Json::Value& root) {
   CameraClient_GetHardwareType(handle, &hardwareType);
   ReadImageAdjust(handle, video);
   if (hardwareType == kNoiseReductionHardware) {
-    ReadSingle(CameraClient_GetShutter, handle, video, "shutter");
-    ReadSingle(CameraClient_GetFlip, handle, video, "flip");
+    ReadSingle(CameraClient_GetShutter, handle, video, kVideoShutter);
+    ReadSingle(CameraClient_GetFlip, handle, video, kVideoFlip);
     ReadNoiseReduction(handle, video);
   } else {
-    ReadSingle(CameraClient_GetFlickerFrequency, handle, video, "frequency");
-    ReadSingle(CameraClient_GetShutter, handle, video, "shutter");
-    ReadSingle(CameraClient_GetFlip, handle, video, "flip");
+    ReadSingle(CameraClient_GetFlickerFrequency, handle, video, kVideoFrequency);
+    ReadSingle(CameraClient_GetShutter, handle, video, kVideoShutter);
+    ReadSingle(CameraClient_GetFlip, handle, video, kVideoFlip);
   }
-  AddIfNotEmpty(root, "video_param", video);
+  AddIfNotEmpty(root, kVideoParam, video);
 }
 
 void OutputConfigToJson(CameraClientHandle handle, Json::Value& root) {
@@ -198,38 +201,38 @@ void OutputConfigToJson(CameraClientHandle handle, Json::Value& root) {
     section = Json::Value(Json::arrayValue);
     for (const CameraClientIoOutputEntry& entry : output.entries) section.append(OutputEntryToJson(entry));
   }
-  root["output_config"] = section;
+  root[kOutputConfig] = section;
 }
 
 void WlistParamToJson(CameraClientHandle handle, Json::Value& root) {
   Json::Value section(Json::objectValue);
   int enable = 0;
-  if (CameraClient_GetWhiteListEnable(handle, &enable) == 0) section["nWLEnable"] = enable;
+  if (CameraClient_GetWhiteListEnable(handle, &enable) == 0) section[kWlistEnable] = enable;
   int fuzzy = 0, fuzzyLength = 0;
   std::uint8_t fuzzyChinese = 0;
   if (CameraClient_GetWhiteListFuzzy(handle, &fuzzy, &fuzzyLength, &fuzzyChinese) == 0) {
-    section["nFuzzy"] = fuzzy;
-    section["nFuzzyLen"] = fuzzyLength;
-    section["bFuzzyCC"] = fuzzyChinese != 0 ? 1 : 0;
+    section[kWlistFuzzy] = fuzzy;
+    section[kWlistFuzzyLen] = fuzzyLength;
+    section[kWlistFuzzyCc] = fuzzyChinese != 0 ? 1 : 0;
   }
-  AddIfNotEmpty(root, "wlist_param", section);
+  AddIfNotEmpty(root, kWlistParam, section);
 }
 
 void BaseParamToJson(CameraClientHandle handle, Json::Value& root) {
   Json::Value section(Json::objectValue);
   std::uint32_t bits = 0;
-  if (CameraClient_GetRecognitionType(handle, &bits) == 0) section["uBitsRecType"] = Unsigned(bits);
+  if (CameraClient_GetRecognitionType(handle, &bits) == 0) section[kBaseRecType] = Unsigned(bits);
   bits = 0;
-  if (CameraClient_GetTriggerType(handle, &bits) == 0) section["uBitsTrigType"] = Unsigned(bits);
+  if (CameraClient_GetTriggerType(handle, &bits) == 0) section[kBaseTrigType] = Unsigned(bits);
   CameraClientDrawMode drawMode{};
   if (CameraClient_GetDrawMode(handle, &drawMode) == 0) {
     Json::Value group(Json::objectValue);
-    group["byDspAddRule"] = drawMode.byDspAddRule;
-    group["byDspAddTarget"] = drawMode.byDspAddTarget;
-    group["byDspAddTrajectory"] = drawMode.byDspAddTrajectory;
-    section["drawMode"] = group;
+    group[kBaseDspAddRule] = drawMode.byDspAddRule;
+    group[kBaseDspAddTarget] = drawMode.byDspAddTarget;
+    group[kBaseDspAddTrajectory] = drawMode.byDspAddTrajectory;
+    section[kBaseDrawMode] = group;
   }
-  AddIfNotEmpty(root, "base_param", section);
+  AddIfNotEmpty(root, kBaseParam, section);
 }
 
 void SerialParamToJson(CameraClientHandle handle, Json::Value& root) {
@@ -238,14 +241,14 @@ void SerialParamToJson(CameraClientHandle handle, Json::Value& root) {
     CameraClientSerialParam serial{};
     if (CameraClient_GetSerialParam(handle, port, &serial) != 0) continue;
     Json::Value element(Json::objectValue);
-    element["port"] = port;
-    element["uBaudRate"] = Unsigned(serial.uBaudRate);
-    element["uDataBits"] = Unsigned(serial.uDataBits);
-    element["uParity"] = Unsigned(serial.uParity);
-    element["uStopBit"] = Unsigned(serial.uStopBit);
+    element[kSerialPort] = port;
+    element[kSerialBaudRate] = Unsigned(serial.uBaudRate);
+    element[kSerialDataBits] = Unsigned(serial.uDataBits);
+    element[kSerialParity] = Unsigned(serial.uParity);
+    element[kSerialStopBit] = Unsigned(serial.uStopBit);
     section.append(element);
   }
-  root["serial_param"] = section;
+  root[kSerialParam] = section;
 }
 
 void PushFormatToJson(CameraClientHandle handle, Json::Value& root) {
@@ -253,7 +256,7 @@ void PushFormatToJson(CameraClientHandle handle, Json::Value& root) {
   if (CameraClient_GetSerialPushConfig(handle, &push) != 0) return;
   Json::Value section(Json::arrayValue);
   PushConfigToJson(push, section);
-  root["rs485_push_cfg"] = section;
+  root[kPushConfig] = section;
 }
 
 void VirtualLoopToJson(CameraClientHandle handle, Json::Value& root) {
@@ -261,14 +264,14 @@ void VirtualLoopToJson(CameraClientHandle handle, Json::Value& root) {
   if (CameraClient_GetVirtualLoops(handle, &loops) != 0 || loops.count < 1) return;
   const CameraClientVirtualLoop& loop = loops.loops[0];
   Json::Value section(Json::objectValue);
-  section["byDraw"] = loop.byDraw;
-  section["byEnable"] = loop.byEnable;
-  section["strName"] = FieldText(loop.strName);
-  section["uTriggerTimeGap"] = Unsigned(loop.uTriggerTimeGap);
-  section["eCrossDir"] = loop.eCrossDir;
-  section["uMaxLPWidth"] = Unsigned(loop.uMaxLPWidth);
-  section["uMinLPWidth"] = Unsigned(loop.uMinLPWidth);
-  root["virtual_loop"] = section;
+  section[kLoopDraw] = loop.byDraw;
+  section[kLoopEnable] = loop.byEnable;
+  section[kLoopName] = FieldText(loop.strName);
+  section[kLoopTriggerTimeGap] = Unsigned(loop.uTriggerTimeGap);
+  section[kLoopCrossDir] = loop.eCrossDir;
+  section[kLoopMaxLpWidth] = Unsigned(loop.uMaxLPWidth);
+  section[kLoopMinLpWidth] = Unsigned(loop.uMinLPWidth);
+  root[kVirtualLoop] = section;
 }
 
 void RegionParamToJson(CameraClientHandle handle, Json::Value& root) {
@@ -279,16 +282,16 @@ void RegionParamToJson(CameraClientHandle handle, Json::Value& root) {
     const std::uint32_t count = std::min(region.uNumVertex, kMaxRegionVertices);
     for (std::uint32_t i = 0; i < count; ++i) {
       Json::Value element(Json::objectValue);
-      element["VertexIndex"] = static_cast<int>(i);
-      element["X_1000"] = Unsigned(static_cast<std::uint32_t>(region.vertices[i].x));
-      element["Y_1000"] = Unsigned(static_cast<std::uint32_t>(region.vertices[i].y));
-      element["byDraw"] = region.byDraw;
-      element["byEnable"] = region.byEnable;
-      element["uNumVertex"] = Unsigned(count);
+      element[kRegionVertexIndex] = static_cast<int>(i);
+      element[kRegionX1000] = Unsigned(static_cast<std::uint32_t>(region.vertices[i].x));
+      element[kRegionY1000] = Unsigned(static_cast<std::uint32_t>(region.vertices[i].y));
+      element[kRegionDraw] = region.byDraw;
+      element[kRegionEnable] = region.byEnable;
+      element[kRegionNumVertex] = Unsigned(count);
       section.append(element);
     }
   }
-  root["region_param"] = section;
+  root[kRegionParam] = section;
 }
 
 void NtpParamToJson(CameraClientHandle handle, Json::Value& root) {
@@ -297,10 +300,10 @@ void NtpParamToJson(CameraClientHandle handle, Json::Value& root) {
   int interval = 0;
   if (CameraClient_GetNtpParam(handle, server, &enable, &interval) != 0) return;
   Json::Value section(Json::objectValue);
-  section["ntp_server_name"] = FieldText(server);
-  section["ntp_enable"] = enable != 0 ? 1 : 0;
-  section["frequency_time"] = interval;
-  root["ntp_param"] = section;
+  section[kNtpServerName] = FieldText(server);
+  section[kNtpEnable] = enable != 0 ? 1 : 0;
+  section[kNtpFrequencyTime] = interval;
+  root[kNtpParam] = section;
 }
 
 void RealShowToJson(CameraClientHandle handle, Json::Value& root) {
@@ -309,6 +312,6 @@ void RealShowToJson(CameraClientHandle handle, Json::Value& root) {
   std::string shown = FieldText(text);
   if (shown.empty()) shown = "000";
   Json::Value section(Json::objectValue);
-  section["szRealData"] = shown;
-  root["real_show"] = section;
+  section[kRealShowData] = shown;
+  root[kRealShow] = section;
 }

@@ -1,5 +1,6 @@
 #include "configtool/features/export/DlgImportExportCfg.h"
 
+#include "configtool/dialogs/DialogControls.h"
 #include "configtool/features/export/ConfigExport.h"
 
 namespace {
@@ -29,11 +30,11 @@ void CDlgImportExportCfg::SetExportDevice(const std::string& deviceName, CameraC
 }
 
 void CDlgImportExportCfg::BindControls() {
-  m_pBtnOk = dynamic_cast<ui::CButtonUI*>(m_pm.FindControl("ok"));
-  m_pBtnCancel = dynamic_cast<ui::CButtonUI*>(m_pm.FindControl("cancel"));
-  m_pOptSelectAll = dynamic_cast<ui::COptionUI*>(m_pm.FindControl("dlg_opt_select_all"));
+  m_pBtnOk = FindDialogControl<ui::CButtonUI>(m_pm, "ok");
+  m_pBtnCancel = FindDialogControl<ui::CButtonUI>(m_pm, "cancel");
+  m_pOptSelectAll = FindDialogControl<ui::COptionUI>(m_pm, "dlg_opt_select_all");
   for (std::size_t i = 0; i < m_pOptions.size(); ++i) {
-    m_pOptions[i] = dynamic_cast<ui::COptionUI*>(m_pm.FindControl(ExportOptionControlName(OptionAt(i))));
+    m_pOptions[i] = FindDialogControl<ui::COptionUI>(m_pm, ExportOptionControlName(OptionAt(i)));
   }
   Tick(m_pOptSelectAll, true);
   SetAllExportOptions(true);

@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "batch/BatchThreads.h"
 #include "batch/DeviceDiscovery.h"
 #include "batch/DlgBatchOperationCfg.h"
 #include "configtool/features/export/ConfigExport.h"
+#include "platform/os/Charset.h"
 #include "platform/os/File.h"
 #include "tests/batch/support/CameraSettings.h"
 #include "tests/batch/ui/BatchProgram.h"
@@ -204,6 +206,71 @@ TEST_F(ConfigImportTab, AFourthImportWaitsForAPermitAndABusyRowIsNotRemoved) {
   ASSERT_TRUE(program.RunUntil([&] { return Settled({0, 1, 2, 3}, kImportDone); }, 30s));
   ASSERT_TRUE(program.ClickRow(kConfigTab, program.Ip(0), "dlg_btn_remove"));
   EXPECT_EQ(program.Rows(kConfigTab).size(), 3u);
+  EXPECT_TRUE(program.Close());
+}
+
+TEST_F(ConfigImportTab, ALoopThatCannotBeReadIsNotOverwritten) {
+  program.AddCameras(1);
+  const CameraClientVirtualLoops before = Settings(0).loops;
+  const std::string file = program.Folder().Write(
+      "loop.json", "{ \"virtual_loop\" : { \"byDraw\" : 1, \"byEnable\" : 1, \"strName\" : \"B\" } }");
+  program.Camera(0).Faults().Set(Operation::GetVirtualLoops, camsim::Fault{camera::protocol::Status::Failed});
+  program.Start();
+  ASSERT_TRUE(program.WaitForRows(1));
+  Choose(file);
+  ASSERT_TRUE(program.ClickRow(kConfigTab, program.Ip(0), "dlg_btn_import"));
+  ASSERT_TRUE(program.RunUntil([&] { return Settled({0}, kImportFailed); }, 60s));
+  EXPECT_EQ(program.Camera(0).Calls().CountOf(Operation::SetVirtualLoops), 0u);
+  program.Camera(0).Faults().ClearAll();
+  EXPECT_EQ(RecordBytes(Settings(0).loops), RecordBytes(before));
+  EXPECT_TRUE(program.Close());
+}
+
+TEST_F(ConfigImportTab, ARowWhoseWorkerCannotStartIsFreeAgain) {
+  program.AddCameras(1);
+  const std::string file = program.Folder().Write("show.json", "{ \"real_show\" : { \"szRealData\" : \"Q\" } }");
+  program.Start();
+  ASSERT_TRUE(program.WaitForRows(1));
+  Choose(file);
+  GetBatchThreads().SetStartsFailForTesting(true);
+  ASSERT_TRUE(program.ClickRow(kConfigTab, program.Ip(0), "dlg_btn_import"));
+  GetBatchThreads().SetStartsFailForTesting(false);
+  const RowView row = program.Row(kConfigTab, program.Ip(0));
+  EXPECT_FALSE(row.busy);
+  EXPECT_EQ(row.status, kImportFailed);
+  EXPECT_TRUE(row.actionEnabled);
+  EXPECT_TRUE(row.loginEnabled) << "the camera is not claimed";
+  ASSERT_TRUE(program.ShowTab(kUpdateTab));
+  EXPECT_TRUE(program.Row(kUpdateTab, program.Ip(0)).loginEnabled);
+  // The window closes, and the import can be started again.
+  ASSERT_TRUE(program.ShowTab(kConfigTab));
+  ASSERT_TRUE(program.ClickRow(kConfigTab, program.Ip(0), "dlg_btn_import"));
+  ASSERT_TRUE(program.RunUntil([&] { return Settled({0}, kImportDone); }, 60s));
+  EXPECT_TRUE(program.Close());
+}
+
+TEST_F(ConfigImportTab, AFileSavedAsUtf8ReachesTheCameraInGbk) {
+  program.AddCameras(1);
+  // As a Linux editor saves it: UTF-8, with or without a byte-order mark.
+  const std::string overlay = R"({ "osd_param" : { "overlaytext" : ")" + os::GbkToUtf8("出口B") + R"(" } })";
+  const std::string files[] = {program.Folder().Write("plain.json", overlay),
+                               program.Folder().Write("bom.json", "\xEF\xBB\xBF" + overlay)};
+  program.Start();
+  ASSERT_TRUE(program.WaitForRows(1));
+  for (const std::string& file : files) {
+    SCOPED_TRACE(file);
+    Write(0, OtherCameraSettings());
+    Choose(file);
+    ASSERT_TRUE(program.ClickRow(kConfigTab, program.Ip(0), "dlg_btn_import"));
+    ASSERT_TRUE(program.RunUntil([&] { return Settled({0}, kImportDone); }, 60s));
+    const CameraSettings settings = Settings(0);
+    EXPECT_EQ(std::string(settings.osd.overlaytext), "出口B");
+  }
+  // A text GBK cannot hold is no file for the cameras.
+  program.Driver().AnswerNextMessageBox("ok");
+  Choose(program.Folder().Write("emoji.json", R"({ "osd_param" : { "overlaytext" : ")" + std::string("\xF0\x9F\x98\x80") +
+                                                  R"(" } })"));
+  EXPECT_EQ(Boxes().back(), "配置文件格式有误！");
   EXPECT_TRUE(program.Close());
 }
 

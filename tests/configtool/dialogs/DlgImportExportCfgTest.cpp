@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "batch/ConfigFile.h"
-#include "configtool/features/export/StyledJsonText.h"
+#include "configformat/StyledJsonText.h"
 #include "platform/os/AppDirectory.h"
 #include "tests/batch/support/CameraSettings.h"
 #include "tests/configtool/dialogs/DialogTest.h"
@@ -115,6 +115,20 @@ TEST_F(ExportDialogTest, WritesOnlyTheTickedSections) {
 
   Driver().Click(kSelectAll);
   for (const std::string& option : SectionOptions()) EXPECT_TRUE(IsSelected(option.c_str())) << option;
+}
+
+TEST_F(ExportDialogTest, ReadsThatAllFailedWriteNoFile) {
+  using camera::protocol::Operation;
+  for (Operation read : {Operation::GetIoOutput, Operation::GetSerialParam, Operation::GetRecognitionRegion}) {
+    harness.Camera(0).Faults().Set(read, {.status = camera::protocol::Status::Failed});
+  }
+  Driver().Click(kSelectAll);
+  for (const char* option : {"dlg_opt_output", "dlg_opt_serial_port", "dlg_opt_region_para"}) Driver().Click(option);
+  EXPECT_EQ(Export(), "");
+  EXPECT_EQ(m_lastMessage, "导出配置参数失败，请重试! ");
+  for (const auto& entry : std::filesystem::directory_iterator(harness.AppFolder())) {
+    EXPECT_NE(entry.path().extension(), ".json") << entry.path();
+  }
 }
 
 TEST_F(ExportDialogTest, ReportsAFileThatCannotBeWritten) {

@@ -97,6 +97,18 @@ TEST_F(EncryptDialogTest, AFailedReadLeavesTheListEmptyAndTheControlsDisabled) {
   ExpectPasswordControls(false);
 }
 
+TEST_F(EncryptDialogTest, WithoutTheModeListNoModeIsSent) {
+  OpenCameraOk();
+  harness.Camera(0).Faults().Set(Operation::GetEncryptInfo, {.status = camera::protocol::Status::Failed});
+  ASSERT_NE(OpenDialog(), nullptr);
+  ASSERT_TRUE(Driver().Type("dlg_user_pwd", kUserPassword));
+  Driver().Click("save");
+  EXPECT_EQ(harness.DismissMessageBox(), "设置加密方式失败，请检查密码是否正确！");
+  EXPECT_EQ(harness.Camera(0).Calls().CountOf(Operation::SetEncryptMode), 0u);
+  EXPECT_EQ(Text("dlg_user_pwd"), "");
+  EXPECT_EQ(Mode(), 0);
+}
+
 TEST_F(EncryptDialogTest, SetsTheModeOnlyWithTheUserPassword) {
   OpenCameraAndDialog();
   ASSERT_TRUE(Driver().Select("dlg_cmb_type", 2));

@@ -8,9 +8,9 @@
 #include "platform/os/AppDirectory.h"
 #include "platform/os/Clock.h"
 #include "platform/os/File.h"
-#include "tests/batch/support/TempFolder.h"
 #include "tests/batch/fake/FakeCameraClient.h"
 #include "tests/batch/support/CameraSettings.h"
+#include "tests/batch/support/TempFolder.h"
 
 namespace {
 
@@ -58,11 +58,19 @@ TEST_F(ConfigExportTest, RefusesWithoutOptionsAndStaysQuietWithoutACamera) {
   EXPECT_TRUE(os::ListFiles(m_folder.Path(), ".json").empty());
 }
 
-TEST_F(ConfigExportTest, ANothingDocumentIsStillAFile) {
-  FakeCameraNetwork::Instance().Find("127.0.10.1", 8080)->failing = {"GetNtpParam"};
-  const ConfigExportResult empty = ExportDeviceConfig(m_handle, "cam", {ExportOption::Time});
-  EXPECT_TRUE(empty.written);
-  EXPECT_EQ(os::ReadWholeFile(empty.path), std::optional<std::string>("null\n"));
+TEST_F(ConfigExportTest, ADocumentOfNothingButNullIsNoFile) {
+  FakeCameraNetwork::Instance().Find("127.0.10.1", 8080)->failing = {"GetNtpParam", "GetIoOutput", "GetSerialParam"};
+  const ExportOptions cases[] = {{ExportOption::Time}, {ExportOption::Output, ExportOption::Serial}};
+  for (const ExportOptions& options : cases) {
+    const ConfigExportResult empty = ExportDeviceConfig(m_handle, "cam", options);
+    EXPECT_FALSE(empty.written);
+    EXPECT_EQ(empty.message, "导出配置参数失败，请重试! ");
+  }
+  EXPECT_TRUE(os::ListFiles(m_folder.Path(), ".json").empty());
+  // One section read is a file, with the null sections beside it.
+  const ConfigExportResult some =
+      ExportDeviceConfig(m_handle, "cam", {ExportOption::Time, ExportOption::Output, ExportOption::Region});
+  EXPECT_TRUE(some.written);
 }
 
 TEST_F(ConfigExportTest, AFolderThatCannotBeWrittenIsReported) {

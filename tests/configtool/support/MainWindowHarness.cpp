@@ -9,9 +9,11 @@
 
 #include "cameraclient/CameraClient.h"
 #include "common/SkinPackage.h"
+#include "configtool/controls/PlateListItem.h"
 #include "platform/os/AppDirectory.h"
 #include "platform/os/Charset.h"
 #include "platform/ui/UIlib.h"
+#include "platform/ui/render/ImageDescription.h"
 #include "tests/support/LoopbackBlock.h"
 
 namespace configtool::test {
@@ -80,6 +82,7 @@ CMainWnd* MainWindowHarness::OpenMainWindow() {
       return;
     }
     m_hwnd = m_window->GetHWND();
+    m_window->GetPaintManager()->AddMessageFilter(&m_plateResults);
     m_window->CenterWindow();
     m_window->ShowWindow(true, true);
   });
@@ -140,11 +143,46 @@ std::string MainWindowHarness::PlateRowText(int index, const std::string& name) 
 std::string MainWindowHarness::PlateRowPicture(int index) {
   return m_driver->Get<std::string>([&] {
     ui::CListUI* list = ListOf(m_window, "plate_result_list");
-    ui::CControlUI* row = list != nullptr ? list->GetItemAt(index) : nullptr;
-    ui::CControlUI* picture =
-        row != nullptr ? m_window->GetPaintManager()->FindSubControlByName(row, "container_plate_img") : nullptr;
-    return picture != nullptr ? picture->GetBkImage().Str() : std::string();
+    auto* row = dynamic_cast<CPlateListItem*>(list != nullptr ? list->GetItemAt(index) : nullptr);
+    return row != nullptr ? row->PicturePath() : std::string();
   });
+}
+
+std::optional<SIZE> MainWindowHarness::PlateRowShownPicture(int index) {
+  return m_driver->Get<std::optional<SIZE>>([&]() -> std::optional<SIZE> {
+    ui::CPaintManagerUI* manager = m_window->GetPaintManager();
+    ui::CListUI* list = ListOf(m_window, "plate_result_list");
+    ui::CControlUI* row = list != nullptr ? list->GetItemAt(index) : nullptr;
+    ui::CControlUI* picture = row != nullptr ? manager->FindSubControlByName(row, "container_plate_img") : nullptr;
+    if (picture == nullptr) return std::nullopt;
+    // As the renderer reads the background: an image description, then the image of its file.
+    const std::optional<ui::ImageDescription> description = ui::ParseImageDescription(picture->GetBkImage().Str());
+    if (!description) return std::nullopt;
+    const std::shared_ptr<const ui::Image> image = manager->GetImage(description->file.c_str());
+    if (image == nullptr) return std::nullopt;
+    return SIZE{image->Width(), image->Height()};
+  });
+}
+
+LRESULT MainWindowHarness::PlateResultCounter::MessageHandler(UINT message, WPARAM, LPARAM, bool& handled) {
+  handled = false;
+  if (message == WM_PLATE_RESULT) {
+    std::lock_guard lock(m_mutex);
+    ++m_count;
+    m_handled.notify_all();
+  }
+  return 0;
+}
+
+bool MainWindowHarness::PlateResultCounter::WaitFor(int count, std::chrono::milliseconds limit) {
+  std::unique_lock lock(m_mutex);
+  return m_handled.wait_for(lock, limit, [&] { return m_count >= count; });
+}
+
+bool MainWindowHarness::WaitForPlateResults(int count, std::chrono::milliseconds limit) {
+  const bool handled = m_plateResults.WaitFor(count, limit);
+  m_driver->WaitUntilIdle();
+  return handled;
 }
 
 bool MainWindowHarness::Eventually(const std::function<bool()>& condition, std::chrono::milliseconds limit) {

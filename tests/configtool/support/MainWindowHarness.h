@@ -4,14 +4,17 @@
 // an application folder of the test's own (for "user.ini", pictures and logs).
 
 #include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "configtool/MainWnd.h"
+#include "platform/ui/UIlib.h"
 #include "platform/ui/test/Driver.h"
 #include "sim/Simulator.h"
 
@@ -47,7 +50,14 @@ class MainWindowHarness {
   std::string RowText(const std::string& list, int index);
   // The text of a sub-control of row `index` of "plate_result_list".
   std::string PlateRowText(int index, const std::string& control);
+  // The picture file row `index` was given ("" for none), and the size of the picture it shows.
   std::string PlateRowPicture(int index);
+  std::optional<SIZE> PlateRowShownPicture(int index);
+
+  // Waits until the window has handled `count` live plate results since it opened (a result is
+  // shown, or dropped, when its message is handled). The limit only guards against a hang: the
+  // wait ends when the results are handled, however slow the machine.
+  bool WaitForPlateResults(int count, std::chrono::milliseconds limit = std::chrono::minutes(2));
 
   // Polls (real time) until `condition` holds, handling the window's messages meanwhile.
   bool Eventually(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(10));
@@ -61,6 +71,19 @@ class MainWindowHarness {
   std::string ReadFile(const std::filesystem::path& path) const;
 
  private:
+  // Counts the plate-result messages the main window handles, on its thread.
+  class PlateResultCounter : public ui::IMessageFilterUI {
+   public:
+    LRESULT MessageHandler(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    bool WaitFor(int count, std::chrono::milliseconds limit);
+
+   private:
+    std::mutex m_mutex;
+    std::condition_variable m_handled;
+    int m_count = 0;
+  };
+
+  PlateResultCounter m_plateResults;
   std::filesystem::path m_appFolder;
   std::string m_base;
   std::unique_ptr<ui::test::Driver> m_driver;

@@ -126,6 +126,9 @@ void GtkHostWindow::Move(const RECT& screenRect) {
 void GtkHostWindow::Show(bool visible, bool activate) {
   if (!visible) {
     gtk_widget_hide(m_window);
+    // Off the screen now, not at the loop's next turn: the window thread may be busy for a while
+    // (a program that waits for its workers once its window has closed).
+    gdk_display_flush(gtk_widget_get_display(m_window));
     return;
   }
   gtk_window_set_focus_on_map(GTK_WINDOW(m_window), activate);

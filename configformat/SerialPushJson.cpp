@@ -1,12 +1,12 @@
-#include "configtool/features/export/SerialPushJson.h"
+#include "configformat/SerialPushJson.h"
 
 #include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <type_traits>
 
-#include "configtool/features/export/DecimalText.h"
-#include "configtool/features/export/FixedText.h"
+#include "common/DecimalText.h"
+#include "common/FixedText.h"
 
 namespace {
 

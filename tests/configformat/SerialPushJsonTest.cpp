@@ -1,4 +1,4 @@
-#include "configtool/features/export/SerialPushJson.h"
+#include "configformat/SerialPushJson.h"
 
 #include <cstring>
 #include <map>
@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 #include <json/reader.h>
 
-#include "configtool/features/export/StyledJsonText.h"
+#include "configformat/StyledJsonText.h"
 
 namespace {
 

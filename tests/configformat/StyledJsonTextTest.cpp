@@ -1,4 +1,4 @@
-#include "configtool/features/export/StyledJsonText.h"
+#include "configformat/StyledJsonText.h"
 
 #include <cstdint>
 #include <random>

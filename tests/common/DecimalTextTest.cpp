@@ -1,4 +1,4 @@
-#include "configtool/features/export/DecimalText.h"
+#include "common/DecimalText.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,6 +1,6 @@
 #include "configtool/controls/CalendarUI.h"
 
-#include "configtool/controls/ControlLookup.h"
+#include "common/ControlLookup.h"
 #include "configtool/controls/EditEXUI.h"
 #include "configtool/controls/JqDateTimeUI.h"
 #include "configtool/controls/OwnLayout.h"

@@ -1,7 +1,7 @@
 #include "configtool/controls/CalendarWnd.h"
 
 #include "configtool/DialogBuilderCallbackEx.h"
-#include "configtool/controls/ControlLookup.h"
+#include "common/ControlLookup.h"
 #include "configtool/controls/EditEX1UI.h"
 #include "configtool/controls/JqDateTimeUI.h"
 #include "configtool/controls/PopupPlacement.h"

@@ -1,6 +1,6 @@
 #include "configtool/controls/DateTimeCtrlUI.h"
 
-#include "configtool/controls/ControlLookup.h"
+#include "common/ControlLookup.h"
 #include "configtool/controls/DateTimeValue.h"
 #include "configtool/controls/OwnLayout.h"
 #include "configtool/controls/TextScanner.h"

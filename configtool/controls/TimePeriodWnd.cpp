@@ -1,7 +1,7 @@
 #include "configtool/controls/TimePeriodWnd.h"
 
 #include "configtool/DialogBuilderCallbackEx.h"
-#include "configtool/controls/ControlLookup.h"
+#include "common/ControlLookup.h"
 #include "configtool/controls/PopupPlacement.h"
 #include "configtool/controls/TimePeriodPickerUI.h"
 #include "configtool/controls/TimePeriodUI.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "configtool/features/export/FixedText.h"
+#include "common/FixedText.h"
 
 std::vector<StreamResolution> StreamResolutions(const CameraClientStreamCapability& capability, std::size_t limit) {
   std::vector<StreamResolution> resolutions;

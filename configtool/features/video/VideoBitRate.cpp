@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "common/StringUtil.h"
-#include "configtool/features/export/DecimalText.h"
+#include "common/DecimalText.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "configtool/dialogs/DialogControls.h"
-#include "configtool/features/export/DecimalText.h"
+#include "common/DecimalText.h"
 #include "configtool/features/video/VideoBitRate.h"
 
 namespace {

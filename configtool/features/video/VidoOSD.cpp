@@ -5,8 +5,8 @@
 
 #include "common/StringUtil.h"
 #include "configtool/dialogs/DialogControls.h"
-#include "configtool/features/export/DecimalText.h"
-#include "configtool/features/export/FixedText.h"
+#include "common/DecimalText.h"
+#include "common/FixedText.h"
 #include "configtool/features/video/OsdPosition.h"
 #include "configtool/features/video/VideoOptionTables.h"
 #include "platform/os/Charset.h"

@@ -3,7 +3,7 @@
 
 #include "configtool/features/video/VidoOSD.h"
 
-#include "configtool/features/export/FixedText.h"
+#include "common/FixedText.h"
 
 #include "tests/configtool/video/VideoDialogTest.h"
 

@@ -42,8 +42,8 @@ std::uint32_t NewSearchId() {
 }
 
 // SO_RCVBUF is capped at net.core.rmem_max; where that is lower, SO_RCVBUFFORCE passes the cap if
-// this process may (CAP_NET_ADMIN). Without either, the socket keeps what it got and the search
-// relies on reading as fast as answers come.
+// this process may (CAP_NET_ADMIN). Without either, the socket keeps what it got: answers are read
+// as fast as they come, and a target whose answer was dropped all the same is probed again soon.
 void SizeReceiveBuffer(int fd) {
   const int wanted = kReceiveBufferBytes;
   ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &wanted, sizeof wanted);

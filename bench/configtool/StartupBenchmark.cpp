@@ -1,26 +1,34 @@
 // Start-up to the first painted main window: in this process on the headless host (skin package,
-// styles, window and its first picture), and the program itself from exec to the picture a
-// step script saves.
+// styles, window and its first picture), and the program itself on the gtk host under a private
+// Xvfb from exec to its first painted window, beside a bare GTK 3 window under the same server.
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
+#include <optional>
+#include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "FirstPaintWatch.h"
 #include "cameraclient/CameraClient.h"
 #include "common/SkinPackage.h"
 #include "configtool/MainWnd.h"
 #include "platform/ui/UIlib.h"
 #include "platform/ui/host/Host.h"
 #include "platform/ui/test/Driver.h"
+#include "tests/support/PrivateDisplay.h"
 
 extern char** environ;
 
@@ -28,7 +36,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
 
 void InProcess(benchmark::State& state) {
   ui::test::DriverOptions options;
@@ -65,44 +72,149 @@ void InProcess(benchmark::State& state) {
 }
 BENCHMARK(InProcess)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
-// The program in a folder of its own; the picture of the step script marks the first paint.
-void WholeProgram(benchmark::State& state) {
+// A program started on the private display with the same environment for both: no session bus,
+// no accessibility bus, search probes kept on loopback.
+class DisplayProgram {
+ public:
+  DisplayProgram(const std::vector<std::string>& arguments, const std::string& display, const fs::path& runtime) {
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+      const std::string text = *entry;
+      if (text.starts_with("DISPLAY=") || text.starts_with("WAYLAND_DISPLAY=") || text.starts_with("LPR_UI_") ||
+          text.starts_with("XDG_RUNTIME_DIR=")) {
+        continue;
+      }
+      environment.push_back(text);
+    }
+    environment.insert(environment.end(),
+                       {"DISPLAY=" + display, "GDK_BACKEND=x11", "GSETTINGS_BACKEND=memory", "NO_AT_BRIDGE=1",
+                        "XDG_RUNTIME_DIR=" + runtime.string(), "CAMERACLIENT_SEARCH_TARGETS=127.0.0.1:9",
+                        "LPR_LOCAL_ADDRESSES=127.0.0.1"});
+    std::vector<char*> envp;
+    for (std::string& text : environment) envp.push_back(text.data());
+    envp.push_back(nullptr);
+    std::vector<std::string> args = arguments;
+    std::vector<char*> argv;
+    for (std::string& text : args) argv.push_back(text.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    m_start = Clock::now();
+    if (posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) m_pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+  }
+  ~DisplayProgram() {
+    if (m_pid <= 0) return;
+    ::kill(m_pid, SIGKILL);
+    ::waitpid(m_pid, nullptr, 0);
+  }
+  DisplayProgram(const DisplayProgram&) = delete;
+  DisplayProgram& operator=(const DisplayProgram&) = delete;
+
+  bool Started() const { return m_pid > 0; }
+  Clock::time_point Start() const { return m_start; }
+  // Processor time the program has used so far, all its threads, user and system.
+  double CpuSeconds() const {
+    std::ifstream file("/proc/" + std::to_string(m_pid) + "/stat");
+    std::string stat((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    // After the command name in parentheses: state is field 3, utime and stime are 14 and 15.
+    std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+    std::string field;
+    double ticks = 0;
+    for (int number = 3; number <= 15 && fields >> field; ++number) {
+      if (number >= 14) ticks += std::stod(field);
+    }
+    return ticks / static_cast<double>(::sysconf(_SC_CLK_TCK));
+  }
+
+ private:
+  pid_t m_pid = -1;
+  Clock::time_point m_start;
+};
+
+using bench::FirstPaintWatch;
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t middle = values.size() / 2;
+  return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+struct FirstPaint {
+  double seconds = 0;     // from exec
+  double cpuSeconds = 0;  // processor time the program used by then (to tell load from work)
+};
+
+// A program from exec to the first paint of its window; nullopt when it showed none.
+std::optional<FirstPaint> TimeToFirstPaint(FirstPaintWatch& watch, const std::vector<std::string>& arguments,
+                                           const std::string& display, const fs::path& runtime) {
+  watch.Arm();
+  DisplayProgram program(arguments, display, runtime);
+  if (!program.Started()) return std::nullopt;
+  const auto painted = watch.WaitForFirstPaint(std::chrono::seconds(20));
+  if (!painted) return std::nullopt;
+  return FirstPaint{std::chrono::duration<double>(*painted - program.Start()).count(), program.CpuSeconds()};
+}
+
+double Median(const std::vector<FirstPaint>& runs, double FirstPaint::*part) {
+  std::vector<double> values;
+  for (const FirstPaint& run : runs) values.push_back(run.*part);
+  return Median(values);
+}
+
+// Corvex on the gtk host beside a bare GTK 3 window of the same size, under one private Xvfb:
+// start to first painted window, runs alternating, one warm-up each first.
+void BesideBareGtkWindow(benchmark::State& state) {
+  constexpr int kRuns = 10;
+  lpr::test::PrivateDisplay server;
+  if (server.Name().empty()) return state.SkipWithError("Xvfb did not start");
+  FirstPaintWatch watch(server.Name());
+  if (!watch.Ready()) return state.SkipWithError("no DAMAGE extension on the private display");
+
   std::string pattern = (fs::temp_directory_path() / "corvex-bench-XXXXXX").string();
   const fs::path folder = ::mkdtemp(pattern.data());
   const fs::path bin = fs::path(LPR_BENCH_CORVEX).parent_path();
   for (const char* file : {"Corvex", "libJqLPRSDK.so", "libJQShareMem.so", "skin.dll"}) fs::copy_file(bin / file, folder / file);
-  fs::create_directory(folder / "run");
-  const fs::path picture = folder / "first.png";
-  std::ofstream(folder / "steps.txt") << "wait-window Corvex 20000\nscreenshot " << picture.string() << " Corvex\nquit\n";
+  const fs::path runtime = folder / "run";
+  fs::create_directory(runtime);
+  const std::vector<std::string> corvex = {(folder / "Corvex").string()};
 
-  std::vector<std::string> environment;
-  for (char** entry = environ; *entry != nullptr; ++entry) environment.emplace_back(*entry);
-  environment.push_back("XDG_RUNTIME_DIR=" + (folder / "run").string());
-  environment.push_back("LPR_UI_HOST=headless");
-  environment.push_back("LPR_UI_SCRIPT=" + (folder / "steps.txt").string());
-  std::vector<char*> envp;
-  for (std::string& text : environment) envp.push_back(text.data());
-  envp.push_back(nullptr);
-  std::string program = (folder / "Corvex").string();
-  char* argv[] = {program.data(), nullptr};
-
+  std::vector<FirstPaint> ours;
+  std::vector<FirstPaint> bare;
   for (auto _ : state) {
-    fs::remove(picture);
-    const auto start = Clock::now();
-    pid_t pid = 0;
-    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0) {
-      state.SkipWithError("Corvex did not start");
+    const auto warmUp = TimeToFirstPaint(watch, corvex, server.Name(), runtime);
+    if (!warmUp) {
+      state.SkipWithError("Corvex showed no window");
       break;
     }
-    while (!fs::exists(picture) && Clock::now() - start < std::chrono::seconds(30)) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const auto [width, height] = watch.LastSize();
+    const std::vector<std::string> reference = {LPR_BENCH_BARE_WINDOW, std::to_string(width), std::to_string(height)};
+    TimeToFirstPaint(watch, reference, server.Name(), runtime);
+    for (int run = 0; run < kRuns; ++run) {
+      const auto corvexTime = TimeToFirstPaint(watch, corvex, server.Name(), runtime);
+      const auto bareTime = TimeToFirstPaint(watch, reference, server.Name(), runtime);
+      if (!corvexTime || !bareTime) {
+        state.SkipWithError("a program showed no window");
+        break;
+      }
+      ours.push_back(*corvexTime);
+      bare.push_back(*bareTime);
     }
-    state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
-    int status = 0;
-    ::waitpid(pid, &status, 0);
+    if (ours.size() != static_cast<std::size_t>(kRuns)) break;
+    state.SetIterationTime(Median(ours, &FirstPaint::seconds));
   }
   fs::remove_all(folder);
+  if (ours.empty() || bare.empty()) return;
+  const double oursMedian = Median(ours, &FirstPaint::seconds);
+  const double bareMedian = Median(bare, &FirstPaint::seconds);
+  state.counters["corvex_ms"] = oursMedian * 1e3;
+  state.counters["bare_gtk_ms"] = bareMedian * 1e3;
+  state.counters["ratio"] = oursMedian / bareMedian;
+  state.counters["corvex_cpu_ms"] = Median(ours, &FirstPaint::cpuSeconds) * 1e3;
+  state.counters["bare_gtk_cpu_ms"] = Median(bare, &FirstPaint::cpuSeconds) * 1e3;
 }
-BENCHMARK(WholeProgram)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BesideBareGtkWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace

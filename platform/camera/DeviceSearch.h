@@ -1,6 +1,7 @@
 #pragma once
-// One running search: probes the targets once a second and reports each camera once per
-// (idLow, idHigh, IP, port) on its own thread.
+// One running search. One thread probes the targets (see ProbeSchedule) and drains the answers
+// from the socket as they come, so that callbacks that take their time cannot make the kernel
+// drop answers; another reports each camera once per (idLow, idHigh, IP, port) in the order found.
 
 #include <cstdint>
 #include <memory>
@@ -30,10 +31,12 @@ class DeviceSearch {
  private:
   struct State;
   explicit DeviceSearch(std::shared_ptr<State> state);
-  static void Run(const std::shared_ptr<State>& state);
+  static void Listen(const std::shared_ptr<State>& state);
+  static void Deliver(const std::shared_ptr<State>& state);
 
   std::shared_ptr<State> m_state;
-  std::thread m_thread;
+  std::thread m_listener;
+  std::thread m_reporter;
 };
 
 }  // namespace camera

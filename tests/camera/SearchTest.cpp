@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdlib>
 #include <mutex>
 #include <set>
@@ -231,6 +232,59 @@ TEST_F(SearchTest, ACallbackMayStopTheSearch) {
   ASSERT_TRUE(Eventually([&] { return reports.Size() == 1; }));
   std::this_thread::sleep_for(100ms);
   EXPECT_EQ(reports.Size(), 1u);
+}
+
+// A target that has not answered is probed again within a fraction of a second; one that has
+// answered waits the whole second.
+TEST_F(SearchTest, ATargetThatHasNotAnsweredIsProbedAgainSooner) {
+  SearchResponder answering;
+  SearchResponder silent;
+  answering.Add("127.0.10.1", 1, 1);
+  Target({&answering, &silent});
+  Reports reports;
+  ASSERT_EQ(CameraClient_StartFindDeviceEx(OnFoundEx, &reports), 0);
+  ASSERT_TRUE(Eventually([&] { return silent.Probes() >= 4; }));  // at 0, 100, 300 and 700 ms
+  EXPECT_LT(answering.Probes(), silent.Probes());
+  CameraClient_StopFindDevice();
+  EXPECT_EQ(reports.Size(), 1u);
+}
+
+struct BlockedReports {
+  Reports reports;
+  std::mutex mutex;
+  std::condition_variable released;
+  bool open = false;
+};
+
+// Waits until the test opens the gate, then records as OnFoundEx does.
+int OnFoundBlocking(int handle, const char* ip, int port, int value, uint32_t idLow, uint32_t idHigh,
+                    const char* netmask, const char* gateway, void* user) {
+  auto* blocked = static_cast<BlockedReports*>(user);
+  {
+    std::unique_lock lock(blocked->mutex);
+    blocked->released.wait(lock, [&] { return blocked->open; });
+  }
+  return OnFoundEx(handle, ip, port, value, idLow, idHigh, netmask, gateway, &blocked->reports);
+}
+
+// Answers are read and probes sent while a callback takes its time; what came meanwhile is
+// reported once the callback returns.
+TEST_F(SearchTest, ASlowCallbackHoldsUpNeitherProbesNorAnswers) {
+  SearchResponder responder;
+  responder.Add("127.0.10.1", 1, 1);
+  Target({&responder});
+  BlockedReports blocked;
+  ASSERT_EQ(CameraClient_StartFindDeviceEx(OnFoundBlocking, &blocked), 0);
+  ASSERT_TRUE(Eventually([&] { return responder.Probes() >= 1; }));
+  responder.Add("127.0.10.2", 2, 2);
+  ASSERT_TRUE(Eventually([&] { return responder.Probes() >= 3; }));  // the callback still waits
+  {
+    std::lock_guard lock(blocked.mutex);
+    blocked.open = true;
+  }
+  blocked.released.notify_all();
+  ASSERT_TRUE(Eventually([&] { return blocked.reports.Size() == 2; }));
+  CameraClient_StopFindDevice();
 }
 
 }  // namespace

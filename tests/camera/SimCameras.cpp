@@ -1,5 +1,8 @@
 #include "SimCameras.h"
 
+#include <algorithm>
+#include <cstdio>
+
 #include "tests/support/LoopbackBlock.h"
 
 namespace camera::test {
@@ -31,6 +34,20 @@ bool SimCameras::Add(std::size_t count, const camsim::CameraProfile& profile) {
                                              &error);
   if (!added) std::fprintf(stderr, "cameras not started: %s\n", error.c_str());
   return added;
+}
+
+bool SimCameras::AddSharingAddresses(std::size_t count, std::uint16_t ports) {
+  const std::size_t perPort = (count + ports - 1) / ports;
+  for (std::uint16_t port = 8080; count > 0; ++port) {
+    const std::size_t cameras = std::min(perPort, count);
+    std::string error;
+    if (!m_simulator->AddCameras(cameras, m_base + "1", port, {}, &error)) {
+      std::fprintf(stderr, "cameras not started: %s\n", error.c_str());
+      return false;
+    }
+    count -= cameras;
+  }
+  return true;
 }
 
 CameraClientHandle SimCameras::Open(std::size_t index, const char* user, const char* password) {

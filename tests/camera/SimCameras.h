@@ -28,6 +28,9 @@ class SimCameras {
 
   // Starts `count` cameras from this process's base address; false when one could not start.
   bool Add(std::size_t count, const camsim::CameraProfile& profile = {});
+  // `count` cameras on `ports` ports (8080, 8081, ...) of each address from the block's first, for
+  // more cameras than the block has addresses; instead of Add.
+  bool AddSharingAddresses(std::size_t count, std::uint16_t ports);
   camsim::SimCamera& Camera(std::size_t index) { return m_simulator->Camera(index); }
   camsim::Simulator& Simulator() { return *m_simulator; }
   // Null without a virtual clock.

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "common/Crc32Paths.h"
+
 namespace {
 
 // The definition, one bit at a time.
@@ -64,6 +66,42 @@ TEST(ComputeCrc32, AllZeroAndAllOneBytes) {
   for (unsigned char fill : {0x00, 0xFF}) {
     const std::vector<unsigned char> bytes(4096, fill);
     EXPECT_EQ(ComputeCrc32(bytes.data(), bytes.size()), BitwiseCrc32(bytes.data(), bytes.size())) << int(fill);
+  }
+}
+
+// The carry-less-multiply path folds 64 bytes at a time and hands the rest to the tables: every
+// length up to a few KiB, from every start offset within 16 bytes, meets every split of the two.
+TEST(Crc32CarrylessMultiply, MatchesTablesForEveryLengthAndOffset) {
+  if (!crc::CarrylessMultiplyAvailable()) GTEST_SKIP() << "no carry-less multiply on this CPU";
+  const std::vector<unsigned char> bytes = RandomBytes(4096 + 64, 2);
+  for (std::size_t offset = 0; offset < 16; ++offset) {
+    for (std::size_t length = 0; offset + length <= bytes.size(); ++length) {
+      const unsigned char* data = bytes.data() + offset;
+      ASSERT_EQ(crc::UpdateByCarrylessMultiply(0xFFFFFFFFu, data, length),
+                crc::UpdateByTables(0xFFFFFFFFu, data, length))
+          << "offset " << offset << " length " << length;
+    }
+  }
+}
+
+// Any starting register, as a CRC continued over several buffers would have.
+TEST(Crc32CarrylessMultiply, MatchesTablesFromAnyRegister) {
+  if (!crc::CarrylessMultiplyAvailable()) GTEST_SKIP() << "no carry-less multiply on this CPU";
+  const std::vector<unsigned char> bytes = RandomBytes(1000, 3);
+  for (std::uint32_t start : {0x00000000u, 0xFFFFFFFFu, 0x12345678u, 0x80000001u}) {
+    EXPECT_EQ(crc::UpdateByCarrylessMultiply(start, bytes.data(), bytes.size()),
+              crc::UpdateByTables(start, bytes.data(), bytes.size()))
+        << std::hex << start;
+  }
+}
+
+TEST(Crc32CarrylessMultiply, MatchesTablesOnLargeBuffers) {
+  if (!crc::CarrylessMultiplyAvailable()) GTEST_SKIP() << "no carry-less multiply on this CPU";
+  for (std::size_t size : {65537u, (1u << 20) + 13u, 16u << 20}) {
+    const std::vector<unsigned char> bytes = RandomBytes(size, static_cast<unsigned>(size));
+    EXPECT_EQ(crc::UpdateByCarrylessMultiply(0xFFFFFFFFu, bytes.data(), bytes.size()),
+              crc::UpdateByTables(0xFFFFFFFFu, bytes.data(), bytes.size()))
+        << "size " << size;
   }
 }
 

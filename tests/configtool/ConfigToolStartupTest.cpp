@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/os/Charset.h"
+#include "tests/support/PrivateDisplay.h"
 
 extern char** environ;
 
@@ -50,44 +51,6 @@ class ProgramFolder {
 
  private:
   fs::path m_folder;
-};
-
-// A private X server (Xvfb) for the program's real windows, for the test's time.
-class PrivateDisplay {
- public:
-  PrivateDisplay() {
-    int fds[2];
-    if (::pipe(fds) != 0) return;
-    // The server writes its display number to this pipe once it is ready.
-    const std::string fd = std::to_string(fds[1]);
-    const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    if (posix_spawnp(&m_pid, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ) != 0) m_pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(fds[1]);
-    std::string number;
-    char c = 0;
-    while (m_pid > 0 && ::read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    ::close(fds[0]);
-    if (!number.empty()) m_name = ":" + number;
-  }
-  ~PrivateDisplay() {
-    if (m_pid <= 0) return;
-    ::kill(m_pid, SIGTERM);
-    ::waitpid(m_pid, nullptr, 0);
-  }
-  PrivateDisplay(const PrivateDisplay&) = delete;
-  PrivateDisplay& operator=(const PrivateDisplay&) = delete;
-
-  // ":N", or empty when the server did not start.
-  const std::string& Name() const { return m_name; }
-
- private:
-  pid_t m_pid = -1;
-  std::string m_name;
 };
 
 // One run of the program; its output goes to files. With a display the program shows its windows
@@ -217,7 +180,7 @@ TEST(ConfigToolStartup, ASecondCopyShowsTheNoticeAndEnds) {
 }
 
 TEST(ConfigToolStartup, OnARealDisplayTheScriptedProgramQuitsAndEndsCleanly) {
-  PrivateDisplay display;
+  lpr::test::PrivateDisplay display;
   ASSERT_FALSE(display.Name().empty()) << "Xvfb could not be started";
   ProgramFolder folder(true);
   const fs::path script = folder.Script("quit.txt", "wait-window Corvex 20000\nquit\n");

@@ -181,6 +181,44 @@ TEST_F(ExtensionTest, WebBrowserNavigationsAndCookiesReachTheBackend) {
   EXPECT_EQ(cookies[0].data, "abc;expires=Sun, 18 Jan 2038 00:00:00 GMT");
 }
 
+// A backend whose web library cannot be loaded.
+class NoViewBackend final : public IWebBrowserBackend {
+ public:
+  std::unique_ptr<IWebView> CreateView(HWND) override {
+    ++requests;
+    return nullptr;
+  }
+  bool SetCookie(const std::string&, const std::string&, const std::string&) override { return false; }
+  int requests = 0;
+};
+
+TEST_F(ExtensionTest, WithoutAWebViewTheBrowserSaysSoInItsPlace) {
+  auto owned = std::make_unique<NoViewBackend>();
+  NoViewBackend* backend = owned.get();
+  SetWebBrowserBackend(std::move(owned));
+  const RECT area = driver.Get<RECT>([&] {
+    auto* browser = Find<CWebBrowserUI>("web_browser");
+    browser->Navigate2("about:blank");
+    browser->Navigate2("http://127.0.10.1:8080/htmldata/SetNetPort.htm");  // asks no more
+    EXPECT_EQ(browser->GetCurrentUrl(), "");
+    return browser->GetPos();
+  });
+  EXPECT_EQ(backend->requests, 1);
+  EXPECT_EQ(driver.Get<std::string>([&] { return std::string(Find<CWebBrowserUI>("web_browser")->GetText().Str()); }),
+            "无法加载网页浏览组件，网页不能显示。");
+  // The text is drawn over the white page area.
+  int dark = 0;
+  driver.Run([&] {
+    UpdateWindow(hwnd);
+    const int row = static_cast<int>((area.top + area.bottom) / 2);
+    for (auto x = area.left; x < area.right; ++x) {
+      if (HostWindowPicture(hwnd)->ColorAt(static_cast<int>(x), row) != 0xFFFFFFFFu) ++dark;
+    }
+  });
+  SetWebBrowserBackend(nullptr);
+  EXPECT_GT(dark, 0);
+}
+
 TEST_F(ExtensionTest, ControlTimersArriveAsTimerNotifications) {
   driver.Run([&] { window->Manager().SetTimer(Find<CWebBrowserUI>("web_browser"), 1157, 1500); });
   driver.AdvanceClock(std::chrono::milliseconds(1600));

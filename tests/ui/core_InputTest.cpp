@@ -92,7 +92,9 @@ TEST_F(InputTest, TabMovesTheFocusAlongTheTabStopsAndShiftTabBack) {
   driver.Click("first");
   const std::vector<std::pair<bool, const char*>> steps = {
       {false, "third"}, {false, "row1"}, {true, "third"}, {true, "first"}, {true, "row3"}};
-  for (const auto& [shift, expected] : steps) {
+  for (const auto& step : steps) {
+    const bool shift = step.first;
+    const char* expected = step.second;
     if (shift) driver.KeyDown(VK_SHIFT);
     driver.PressKey(VK_TAB);
     if (shift) driver.KeyUp(VK_SHIFT);

@@ -11,6 +11,11 @@ namespace {
 
 const bool g_registered = CControlFactory::Register("WebBrowser", [](CPaintManagerUI*) { return new CWebBrowserUI; });
 
+// "无法加载网页浏览组件，网页不能显示。" in GBK.
+constexpr const char* kNoViewText =
+    "\xCE\xDE\xB7\xA8\xBC\xD3\xD4\xD8\xCD\xF8\xD2\xB3\xE4\xAF\xC0\xC0\xD7\xE9\xBC\xFE\xA3\xAC\xCD\xF8\xD2\xB3\xB2\xBB\xC4\xDC"
+    "\xCF\xD4\xCA\xBE\xA1\xA3";
+
 }  // namespace
 
 CWebBrowserUI::CWebBrowserUI() = default;
@@ -24,8 +29,13 @@ void* CWebBrowserUI::GetInterface(const char* name) {
 }
 
 IWebView* CWebBrowserUI::View() {
-  if (m_view == nullptr && m_pManager != nullptr && m_pManager->GetPaintWindow() != nullptr) {
+  if (m_view == nullptr && !m_noView && m_pManager != nullptr && m_pManager->GetPaintWindow() != nullptr) {
     m_view = CurrentWebBrowserBackend().CreateView(GetAncestorRoot(m_pManager->GetPaintWindow()));
+    if (m_view == nullptr) {
+      m_noView = true;
+      SetText(kNoViewText);
+      Invalidate();
+    }
     UpdatePlace();
   }
   return m_view.get();
@@ -68,6 +78,15 @@ void CWebBrowserUI::SetInternVisible(bool visible) {
 // Where no view draws over it (the headless host) the page area shows as a white sheet.
 void CWebBrowserUI::PaintBkColor(HDC hDC) {
   CRenderEngine::DrawColor(hDC, m_rcItem, m_dwBackColor != 0 ? m_dwBackColor : 0xFFFFFFFF);
+}
+
+// Only the failure to make a view is shown as text; a page covers the control otherwise.
+void CWebBrowserUI::PaintText(HDC hDC) {
+  if (!m_noView) return;
+  RECT rc = m_rcItem;
+  const Font* font = m_pManager != nullptr ? m_pManager->GetFont(m_iFont) : nullptr;
+  const DWORD color = m_dwTextColor == 0 && m_pManager != nullptr ? m_pManager->GetDefaultFontColor() : m_dwTextColor;
+  CRenderEngine::DrawText(hDC, font, rc, m_sText.Str(), color, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 }  // namespace ui

@@ -1,7 +1,8 @@
 #pragma once
 // CWebBrowserUI: a control that shows web pages through the web browser backend. Navigate2 loads a
 // URL ("about:blank" included); the cookies of InternetSetCookieExA go with the page requests.
-// The control forwards its timers as "timer" notifications like any control.
+// The control forwards its timers as "timer" notifications like any control. Where the backend
+// can make no view (the web library cannot be loaded), the control shows that as its text.
 
 #include <memory>
 
@@ -25,12 +26,14 @@ class CWebBrowserUI : public CControlUI {
   void SetVisible(bool visible = true) override;
   void SetInternVisible(bool visible = true) override;
   void PaintBkColor(HDC hDC) override;
+  void PaintText(HDC hDC) override;
 
  private:
   IWebView* View();
   void UpdatePlace();
 
   std::unique_ptr<IWebView> m_view;
+  bool m_noView = false;  // the backend could make none: asked once
 };
 
 }  // namespace ui

@@ -1,7 +1,5 @@
 #include "platform/ui/hosts/gtk/WebKitBrowserBackend.h"
 
-#include <webkit2/webkit2.h>
-
 #include <algorithm>
 #include <chrono>
 #include <memory>
@@ -13,13 +11,14 @@ namespace {
 
 constexpr auto kCookieWait = std::chrono::seconds(5);
 
-WebKitCookieManager* CookieManager() {
-  WebKitWebsiteDataManager* data = webkit_web_context_get_website_data_manager(webkit_web_context_get_default());
-  return webkit_website_data_manager_get_cookie_manager(data);
+WebKitCookieManager* CookieManager(const WebKitLibrary& webkit) {
+  WebKitWebsiteDataManager* data = webkit.webContextGetWebsiteDataManager(webkit.webContextGetDefault());
+  return webkit.websiteDataManagerGetCookieManager(data);
 }
 
 // Shared by the waiting call and WebKit's answer, which may come after the call gave up.
 struct CookieResult {
+  const WebKitLibrary* webkit = nullptr;
   bool done = false;
   bool stored = false;
 };
@@ -28,7 +27,8 @@ using SharedCookieResult = std::shared_ptr<CookieResult>;
 void OnCookieAdded(GObject* manager, GAsyncResult* result, gpointer data) {
   std::unique_ptr<SharedCookieResult> outcome(static_cast<SharedCookieResult*>(data));
   GError* error = nullptr;
-  (*outcome)->stored = webkit_cookie_manager_add_cookie_finish(WEBKIT_COOKIE_MANAGER(manager), result, &error) != FALSE;
+  auto* cookies = reinterpret_cast<WebKitCookieManager*>(manager);
+  (*outcome)->stored = (*outcome)->webkit->cookieManagerAddCookieFinish(cookies, result, &error) != FALSE;
   if (error != nullptr) g_error_free(error);
   (*outcome)->done = true;
 }
@@ -37,8 +37,8 @@ void OnCookieAdded(GObject* manager, GAsyncResult* result, gpointer data) {
 
 class WebKitBrowserBackend::View final : public IWebView {
  public:
-  View(HWND root, std::function<GtkFixed*(HWND)> overlaysOf)
-      : m_root(root), m_overlaysOf(std::move(overlaysOf)), m_view(webkit_web_view_new()) {
+  View(const WebKitLibrary& webkit, HWND root, std::function<GtkFixed*(HWND)> overlaysOf)
+      : m_webkit(webkit), m_root(root), m_overlaysOf(std::move(overlaysOf)), m_view(webkit.webViewNew()) {
     g_object_ref_sink(m_view);
   }
 
@@ -53,7 +53,7 @@ class WebKitBrowserBackend::View final : public IWebView {
 
   void Navigate(const std::string& url) override {
     m_url = url;
-    webkit_web_view_load_uri(WEBKIT_WEB_VIEW(m_view), os::GbkToUtf8(url).c_str());
+    m_webkit.webViewLoadUri(reinterpret_cast<WebKitWebView*>(m_view), os::GbkToUtf8(url).c_str());
   }
 
   std::string CurrentUrl() const override { return m_url; }
@@ -68,30 +68,36 @@ class WebKitBrowserBackend::View final : public IWebView {
   }
 
  private:
+  const WebKitLibrary& m_webkit;
   HWND m_root;
   std::function<GtkFixed*(HWND)> m_overlaysOf;
   GtkWidget* m_view;
   std::string m_url;
 };
 
-WebKitBrowserBackend::WebKitBrowserBackend(std::function<GtkFixed*(HWND root)> overlaysOf)
-    : m_overlaysOf(std::move(overlaysOf)) {}
+WebKitBrowserBackend::WebKitBrowserBackend(std::function<GtkFixed*(HWND root)> overlaysOf, LibraryLoader library)
+    : m_overlaysOf(std::move(overlaysOf)), m_library(std::move(library)) {}
 
 std::unique_ptr<IWebView> WebKitBrowserBackend::CreateView(HWND root) {
-  return std::make_unique<View>(root, m_overlaysOf);
+  const WebKitLibrary* webkit = m_library();
+  if (webkit == nullptr) return nullptr;
+  return std::make_unique<View>(*webkit, root, m_overlaysOf);
 }
 
 bool WebKitBrowserBackend::SetCookie(const std::string& url, const std::string& name, const std::string& data) {
   if (url.empty() || name.empty()) return false;
+  const WebKitLibrary* webkit = m_library();
+  if (webkit == nullptr) return false;
   GUri* origin = g_uri_parse(os::GbkToUtf8(url).c_str(), G_URI_FLAGS_NONE, nullptr);
   if (origin == nullptr) return false;
   // The data is a cookie's value with its attributes, as a Set-Cookie header carries it.
-  SoupCookie* cookie = soup_cookie_parse(os::GbkToUtf8(name + "=" + data).c_str(), origin);
+  SoupCookie* cookie = webkit->soupCookieParse(os::GbkToUtf8(name + "=" + data).c_str(), origin);
   g_uri_unref(origin);
   if (cookie == nullptr) return false;
   auto outcome = std::make_shared<CookieResult>();
-  webkit_cookie_manager_add_cookie(CookieManager(), cookie, nullptr, OnCookieAdded, new SharedCookieResult(outcome));
-  soup_cookie_free(cookie);
+  outcome->webkit = webkit;
+  webkit->cookieManagerAddCookie(CookieManager(*webkit), cookie, nullptr, OnCookieAdded, new SharedCookieResult(outcome));
+  webkit->soupCookieFree(cookie);
   // WebKit answers through the main loop; a timer makes sure the wait sees its deadline.
   const auto deadline = std::chrono::steady_clock::now() + kCookieWait;
   const guint tick = g_timeout_add(

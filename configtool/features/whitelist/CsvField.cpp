@@ -4,17 +4,21 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// None of these bytes can be the second byte of a GBK character (those are 0x40 and above).
-bool NeedsQuotes(std::string_view text) {
-  if (text.empty()) return false;
-  if (IsBlank(text.front()) || IsBlank(text.back())) return true;
-  return text.find_first_of(",\"\r\n") != std::string_view::npos;
-}
-
 }  // namespace
 
+// None of these bytes can be the second byte of a GBK character (those are 0x40 and above).
+bool CsvFieldNeedsQuotes(std::string_view text) {
+  if (text.empty()) return false;
+  if (IsBlank(text.front()) || IsBlank(text.back())) return true;
+  // One pass: find_first_of would scan the set once for every byte.
+  for (const char c : text) {
+    if (c == ',' || c == '"' || c == '\r' || c == '\n') return true;
+  }
+  return false;
+}
+
 void AppendCsvField(std::string& line, std::string_view text) {
-  if (!NeedsQuotes(text)) {
+  if (!CsvFieldNeedsQuotes(text)) {
     line.append(text);
     return;
   }

@@ -7,3 +7,4 @@
 #include <string_view>
 
 void AppendCsvField(std::string& line, std::string_view text);
+bool CsvFieldNeedsQuotes(std::string_view text);

@@ -1,6 +1,7 @@
 #include "configtool/features/whitelist/WlistCsvFormat.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 
 #include "configtool/features/whitelist/CsvField.h"
@@ -15,11 +16,25 @@ std::string_view FieldView(const char (&field)[N]) {
 
 void AppendTime(std::string& text, std::int32_t isSet, const WlistTime& time) {
   text += ',';
-  if (isSet != 0) text += FormatWlistCsvTime(time);
+  if (isSet != 0) AppendWlistTime(text, time, false);
 }
 
 void AppendText(std::string& text, std::string_view field) {
   text += ',';
+  AppendCsvField(text, field);
+}
+
+// A segment text holds ", " between its day words; the file keeps its commas for columns and
+// writes "&" instead. Neither byte can be the second byte of a GBK character. Replaced where it
+// lands, so that long schedules are not copied once more.
+void AppendSegments(std::string& text, std::string_view segments) {
+  text += ',';
+  const std::size_t at = text.size();
+  text.resize(at + segments.size());
+  std::replace_copy(segments.begin(), segments.end(), text.begin() + static_cast<std::ptrdiff_t>(at), ',', '&');
+  if (!CsvFieldNeedsQuotes(std::string_view(text).substr(at))) return;
+  const std::string field = text.substr(at);
+  text.resize(at);
   AppendCsvField(text, field);
 }
 
@@ -33,17 +48,14 @@ const std::string& WlistCsvHeaderLine() {
 const char* WlistYesNo(std::int32_t flag) { return flag != 0 ? "是" : "否"; }
 
 void AppendWlistCsvRow(std::string& text, const CameraClientWhiteListRecord& record, std::string_view segmentText) {
-  text += std::to_string(record.recordId);
+  char id[16];
+  text.append(id, static_cast<std::size_t>(std::to_chars(id, id + sizeof id, record.recordId).ptr - id));
   AppendText(text, FieldView(record.plate));
   AppendText(text, WlistYesNo(record.enabled));
   AppendTime(text, record.createTimeSet, record.createTime);
   AppendTime(text, record.expiryTimeSet, record.expiryTime);
   AppendText(text, WlistYesNo(record.useTimeSegments));
-  // A segment text holds ", " between its day words; the file keeps its commas for columns.
-  // Neither byte can be the second byte of a GBK character.
-  std::string segments(segmentText);
-  std::replace(segments.begin(), segments.end(), ',', '&');
-  AppendText(text, segments);
+  AppendSegments(text, segmentText);
   AppendText(text, WlistYesNo(record.alarm));
   AppendText(text, FieldView(record.customerCode));
   AppendText(text, FieldView(record.customerNumber));

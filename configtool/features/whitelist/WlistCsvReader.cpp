@@ -124,8 +124,8 @@ void WlistCsvReader::StoreField(std::string_view field) {
     case kExpiryTime: record.expiryTimeSet = ParseWlistDateTime(field, record.expiryTime) ? 1 : 0; break;
     case kUseSegments: record.useTimeSegments = YesOf(field); break;
     case kSegments:
-      m_row.segmentText.assign(field);
-      std::replace(m_row.segmentText.begin(), m_row.segmentText.end(), '&', ',');
+      m_row.segmentText.resize(field.size());
+      std::replace_copy(field.begin(), field.end(), m_row.segmentText.begin(), '&', ',');
       break;
     case kAlarm: record.alarm = YesOf(field); break;
     case kCode: CopyCut(record.customerCode, field); break;

@@ -1,6 +1,6 @@
 #include "configtool/features/whitelist/WlistDateText.h"
 
-#include <cstdio>
+#include <charconv>
 #include <optional>
 
 namespace {
@@ -41,17 +41,37 @@ class Scanner {
   std::size_t m_at = 0;
 };
 
-std::string Format(const char* format, const WlistTime& time) {
-  char text[64];
-  std::snprintf(text, sizeof text, format, time[0], time[1], time[2], time[3], time[4], time[5]);
-  return text;
+// As printf's "%0<width>d" does it.
+void AppendNumber(std::string& text, int value, int width) {
+  char digits[16];
+  char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  const int length = static_cast<int>(end - digits);
+  if (length < width) text.append(static_cast<std::size_t>(width - length), '0');
+  text.append(digits, static_cast<std::size_t>(end - digits));
 }
 
 }  // namespace
 
-std::string FormatWlistCsvTime(const WlistTime& time) { return Format("%d-%02d-%02d %02d:%02d", time); }
+void AppendWlistTime(std::string& text, const WlistTime& time, bool withSeconds) {
+  static constexpr char kSeparators[] = "-- ::";
+  AppendNumber(text, time[0], 1);
+  for (int i = 1; i < (withSeconds ? 6 : 5); ++i) {
+    text += kSeparators[i - 1];
+    AppendNumber(text, time[i], 2);
+  }
+}
 
-std::string FormatWlistListTime(const WlistTime& time) { return Format("%d-%02d-%02d %02d:%02d:%02d", time); }
+std::string FormatWlistCsvTime(const WlistTime& time) {
+  std::string text;
+  AppendWlistTime(text, time, false);
+  return text;
+}
+
+std::string FormatWlistListTime(const WlistTime& time) {
+  std::string text;
+  AppendWlistTime(text, time, true);
+  return text;
+}
 
 bool ParseWlistDateTime(std::string_view text, WlistTime& time) {
   Scanner scan(text);
@@ -69,7 +89,7 @@ bool ParseWlistDateTime(std::string_view text, WlistTime& time) {
   if (!year || !month || !day || !hour || !minute || !second || !sameSeparator || !blank || !colon || !scan.AtEnd()) {
     return false;
   }
-  if (*year < 1 || *month < 1 || *month > 12 || *day < 1 || *day > DaysOfMonth(*year, *month) || *hour > 23 ||
+  if (*year < 1000 || *month < 1 || *month > 12 || *day < 1 || *day > DaysOfMonth(*year, *month) || *hour > 23 ||
       *minute > 59 || *second > 59) {
     return false;
   }

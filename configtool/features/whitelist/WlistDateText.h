@@ -9,12 +9,14 @@
 // year, month (1-12), day, hour, minute, second: the layout of the record's times.
 using WlistTime = std::int16_t[6];
 
+// Appends "%d-%02d-%02d %02d:%02d", and ":%02d" of the seconds when asked.
+void AppendWlistTime(std::string& text, const WlistTime& time, bool withSeconds);
 // "%d-%02d-%02d %02d:%02d" (no seconds).
 std::string FormatWlistCsvTime(const WlistTime& time);
 // "%d-%02d-%02d %02d:%02d:%02d".
 std::string FormatWlistListTime(const WlistTime& time);
 
-// "Y-M-D H:M" or "Y-M-D H:M:S", with "-" or "/" between the date's parts, a four-digit year and
+// "Y-M-D H:M" or "Y-M-D H:M:S", with "-" or "/" between the date's parts, a four-digit year (from 1000) and
 // one or two digits for the rest, naming a real day and time of day. Fills `time` (seconds 0 when
 // absent) and returns true; false leaves `time` as it was.
 bool ParseWlistDateTime(std::string_view text, WlistTime& time);

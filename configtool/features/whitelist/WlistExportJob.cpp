@@ -2,67 +2,60 @@
 
 #include <algorithm>
 #include <thread>
+#include <vector>
 
 #include "common/FileUtil.h"
 #include "configtool/features/whitelist/WlistCsvFile.h"
-#include "configtool/features/whitelist/WlistCsvFormat.h"
+#include "configtool/features/whitelist/WlistCsvFormatter.h"
 #include "configtool/features/whitelist/WlistJobMessages.h"
 #include "configtool/features/whitelist/WlistQuery.h"
-#include "platform/os/LocalTime.h"
 #include "platform/os/File.h"
+#include "platform/os/LocalTime.h"
 
 namespace {
 
-// The CSV text the rows of the pages go into, as the whitelist callback hands them over.
-class WlistCsvCollector {
- public:
-  explicit WlistCsvCollector(const WlistSegmentCodec& segments) : m_segments(segments) {
-    m_text = WlistCsvHeaderLine();
-  }
-
+// The rows of the page being asked, as the whitelist callback hands them over on the worker.
+struct PageRows {
   static int OnWlistExportRecord(CameraClientHandle, void* user, const CameraClientWhiteListRecord* record) {
-    if (record != nullptr && user != nullptr) static_cast<WlistCsvCollector*>(user)->Append(*record);
+    if (record != nullptr && user != nullptr) static_cast<PageRows*>(user)->rows.push_back(*record);
     return 0;
   }
-
-  int Rows() const { return m_rows; }
-  const std::string& Text() const { return m_text; }
-
- private:
-  void Append(const CameraClientWhiteListRecord& record) {
-    m_segmentText.clear();
-    if (m_segments.format) m_segments.format(record.segments, m_segmentText);
-    AppendWlistCsvRow(m_text, record, m_segmentText);
-    ++m_rows;
-  }
-
-  const WlistSegmentCodec& m_segments;
-  std::string m_text;
-  std::string m_segmentText;
-  int m_rows = 0;
+  std::vector<CameraClientWhiteListRecord> rows;
 };
 
-std::unique_ptr<WlistJobEnd> Failure(const char* notice, int done, int total) {
-  auto end = std::make_unique<WlistJobEnd>();
-  end->notice = notice;
-  end->done = done;
-  end->total = total;
-  return end;
-}
+struct PagedOut {
+  bool answered = false;  // the count and every page asked
+  int rows = 0;
+  std::string text;
+};
 
-// Pages every row into the collector; false when the count or a page failed.
-bool PageOut(const WlistExportTask& task, WlistCsvCollector& collector) {
+// Pages every row out and into the CSV text, formatting a page while the next one is asked.
+PagedOut PageOut(const WlistExportTask& task) {
+  PagedOut out;
   const auto count = QueryWlistCount(task.handle, "");
-  if (!count) return false;
+  if (!count) return out;
   const int total = static_cast<int>(std::min<std::uint32_t>(*count, INT32_MAX));
   task.control->SetTotal(total);
+  WlistCsvFormatter formatter(task.segments, total);
+  PageRows page;
+  CameraClient_SetWhiteListCallback(task.handle, PageRows::OnWlistExportRecord, &page);
   const int pages = WlistPageCount(static_cast<std::uint32_t>(total), kWlistExportPageRows);
-  for (int page = 0; page < pages && task.control->GoOn(); ++page) {
-    if (QueryWlistRows(task.handle, "", page * kWlistExportPageRows, kWlistExportPageRows) != 0) return false;
-    task.control->SetDone(collector.Rows());
+  out.answered = true;
+  for (int i = 0; i < pages && task.control->GoOn(); ++i) {
+    page.rows.reserve(kWlistExportPageRows);
+    if (QueryWlistRows(task.handle, "", i * kWlistExportPageRows, kWlistExportPageRows) != 0) {
+      out.answered = false;
+      break;
+    }
+    out.rows += static_cast<int>(page.rows.size());
+    formatter.Add(std::move(page.rows));
+    page.rows = {};
+    task.control->SetDone(out.rows);
     PostWlistProgress(task.window, WM_WLIST_EXPORT_PROGRESS);
   }
-  return true;
+  CameraClient_SetWhiteListCallback(task.handle, nullptr, nullptr);
+  out.text = formatter.TakeText();
+  return out;
 }
 
 }  // namespace
@@ -73,30 +66,23 @@ void StartWlistExport(WlistExportTask task) {
 }
 
 void RunWlistExport(const WlistExportTask& task) {
-  WlistCsvCollector collector(task.segments);
-  CameraClient_SetWhiteListCallback(task.handle, WlistCsvCollector::OnWlistExportRecord, &collector);
-  const bool pagedOut = PageOut(task, collector);
-  CameraClient_SetWhiteListCallback(task.handle, nullptr, nullptr);
   WlistJobControl& control = *task.control;
+  const PagedOut out = PageOut(task);
   if (!control.GoOn()) {
     control.SignalEnded();
     return;
   }
-  if (!pagedOut) {
+  if (!out.answered) {
     return EndWlistJob(control, task.window, WM_WLIST_EXPORT_PROGRESS,
-                       Failure("查询白名单失败，请重试!", collector.Rows(), control.Total()));
+                       MakeWlistJobEnd(false, "查询白名单失败，请重试!", out.rows, control.Total()));
   }
   const std::string path = WlistCsvFilePath(task.folder, task.cameraIp, os::GetLocalTime());
-  if (!WriteTextFile(path, collector.Text())) {
+  if (!WriteTextFile(path, out.text)) {
     os::RemoveFile(path);
     return EndWlistJob(control, task.window, WM_WLIST_EXPORT_PROGRESS,
-                       Failure("导出白名单失败，请重试!", collector.Rows(), control.Total()));
+                       MakeWlistJobEnd(false, "导出白名单失败，请重试!", out.rows, control.Total()));
   }
-  auto end = std::make_unique<WlistJobEnd>();
-  end->succeeded = true;
-  end->notice = "导出成功,文件路径:" + path + "\n";
+  auto end = MakeWlistJobEnd(true, "导出成功,文件路径:" + path + "\n", out.rows, control.Total());
   end->path = path;
-  end->done = collector.Rows();
-  end->total = control.Total();
   EndWlistJob(control, task.window, WM_WLIST_EXPORT_PROGRESS, std::move(end));
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -29,20 +30,12 @@ std::optional<int> CountLines(const std::string& path) {
   int lines = 0;
   char last = '\n';
   while (const std::size_t read = std::fread(block.data(), 1, block.size(), file.get())) {
-    for (std::size_t i = 0; i < read; ++i) lines += block[i] == '\n' ? 1 : 0;
-    last = block[read - 1];
+    const std::string_view bytes(block.data(), read);
+    for (std::size_t at = bytes.find('\n'); at != std::string_view::npos; at = bytes.find('\n', at + 1)) ++lines;
+    last = bytes.back();
   }
   if (std::ferror(file.get())) return std::nullopt;
   return lines + (last != '\n' ? 1 : 0);
-}
-
-std::unique_ptr<WlistJobEnd> Outcome(bool succeeded, std::string notice, int done, int total) {
-  auto end = std::make_unique<WlistJobEnd>();
-  end->succeeded = succeeded;
-  end->notice = std::move(notice);
-  end->done = done;
-  end->total = total;
-  return end;
 }
 
 std::string UnfinishedNotice(int imported, int line) {
@@ -55,17 +48,11 @@ std::string UnfinishedNotice(int imported, int line) {
 // the job was stopped.
 std::unique_ptr<WlistJobEnd> ReadAndSend(const WlistImportTask& task, std::FILE* file) {
   WlistJobControl& control = *task.control;
-  auto batch = std::make_unique<WlistImportBatch>(task.handle, task.segments);
-  WlistCsvReader reader([&](WlistCsvRow& row) {
-    if (!control.GoOn()) return false;
-    const int sentBefore = batch->Sent();
-    if (!batch->Add(row)) return false;
-    if (batch->Sent() != sentBefore) {
-      control.SetDone(batch->Sent());
-      PostWlistProgress(task.window, WM_WLIST_IMPORT_PROGRESS);
-    }
-    return true;
+  auto batch = std::make_unique<WlistImportBatch>(task.handle, task.segments, [&](int sent) {
+    control.SetDone(sent);
+    PostWlistProgress(task.window, WM_WLIST_IMPORT_PROGRESS);
   });
+  WlistCsvReader reader([&](WlistCsvRow& row) { return control.GoOn() && batch->Add(row); });
   std::vector<char> block(kReadBlockBytes);
   bool reading = true;
   while (reading && control.GoOn()) {
@@ -78,10 +65,9 @@ std::unique_ptr<WlistJobEnd> ReadAndSend(const WlistImportTask& task, std::FILE*
   if (!control.GoOn()) return nullptr;
 
   auto unfinished = [&](int line) {
-    return Outcome(false, UnfinishedNotice(batch->Sent(), line), batch->Sent(), control.Total());
+    return MakeWlistJobEnd(false, UnfinishedNotice(batch->Sent(), line), batch->Sent(), control.Total());
   };
-  if (batch->RefusedLine()) return unfinished(*batch->RefusedLine());
-  // What was read before a fault still goes in.
+  // What was read before a fault still goes in (unless the camera refused a batch).
   if (!batch->Flush()) return unfinished(*batch->RefusedLine());
   control.SetDone(batch->Sent());
   std::optional<int> faultLine = reader.MalformedLine();
@@ -89,7 +75,7 @@ std::unique_ptr<WlistJobEnd> ReadAndSend(const WlistImportTask& task, std::FILE*
   const std::optional<int> skipped = batch->FirstSkippedLine();
   if (skipped && (!faultLine || *skipped < *faultLine)) faultLine = skipped;
   if (faultLine) return unfinished(*faultLine);
-  return Outcome(true, "导入完成!", batch->Sent(), control.Total());
+  return MakeWlistJobEnd(true, "导入完成!", batch->Sent(), control.Total());
 }
 
 }  // namespace
@@ -105,7 +91,7 @@ void RunWlistImport(const WlistImportTask& task) {
   File file(lines && *lines > 1 ? os::OpenFile(task.path, "rb") : nullptr);
   if (!file) {
     return EndWlistJob(control, task.window, WM_WLIST_IMPORT_PROGRESS,
-                       Outcome(false, "读取白名单数据失败，请重新选择导入的文件!", 0, 0));
+                       MakeWlistJobEnd(false, "读取白名单数据失败，请重新选择导入的文件!", 0, 0));
   }
   control.SetTotal(*lines - 1);
   std::unique_ptr<WlistJobEnd> end = ReadAndSend(task, file.get());

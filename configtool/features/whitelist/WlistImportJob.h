@@ -1,7 +1,7 @@
 #pragma once
 // The whitelist import's worker: reads a CSV file (WlistCsvReader) and sends its records to the
 // camera in batches of 300. It reports to the manager's window with WM_WLIST_IMPORT_PROGRESS
-// (WlistJobMessages.h): after each batch, and once at its end:
+// (WlistJobMessages.h): after each batch the camera took, and once at its end:
 //   - every record went in: "导入完成!";
 //   - the file has no data line, or cannot be read: "读取白名单数据失败，请重新选择导入的文件!";
 //   - a batch was refused, a line is malformed, or records were skipped (an empty plate, or one

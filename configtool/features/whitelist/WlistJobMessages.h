@@ -29,6 +29,8 @@ struct WlistJobEnd {
   int total = 0;
 };
 
+std::unique_ptr<WlistJobEnd> MakeWlistJobEnd(bool succeeded, std::string notice, int done, int total);
+
 // The worker's last two acts: signals the end, then posts `end` (deleted when the window is gone).
 // Nothing of the window or the job may be touched after this.
 void EndWlistJob(WlistJobControl& control, HWND window, UINT message, std::unique_ptr<WlistJobEnd> end);

@@ -3,7 +3,6 @@
 // joined by ";"), so that files carry texts of the real length and with their commas. It reads back
 // what it writes; the tool's own functions come with its controls.
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -16,25 +15,54 @@ namespace wlist::test {
 inline constexpr const char* kDayWords[7] = {"一", "二", "三", "四", "五", "六", "日"};
 inline int TableDay(int word) { return (word + 1) % 7; }
 
+// Builds one entry's text in place: the benchmark formats eight of these per record.
+class EntryText {
+ public:
+  void Put(std::string_view text) {
+    std::memcpy(m_text + m_length, text.data(), text.size());
+    m_length += text.size();
+  }
+  // "%02d:%02d:%02d" of values the table's int16 fields may hold.
+  void PutHms(int hour, int minute, int second) {
+    const int values[3] = {hour, minute, second};
+    for (int i = 0; i < 3; ++i) {
+      if (i > 0) Put(":");
+      if (values[i] >= 0 && values[i] <= 99) {
+        const char digits[2] = {static_cast<char>('0' + values[i] / 10), static_cast<char>('0' + values[i] % 10)};
+        Put(std::string_view(digits, 2));
+      } else {
+        Put(std::to_string(values[i]));
+      }
+    }
+  }
+  std::string_view View() const { return std::string_view(m_text, m_length); }
+
+ private:
+  char m_text[160];
+  std::size_t m_length = 0;
+};
+
 inline void FormatSegments(const TimeSegmentTable& table, std::string& text) {
   if (table.enabled == 0) return;
   bool first = true;
   for (const CameraClientTimeSegment& entry : table.entries) {
     if (entry.enable == 0) continue;
-    if (!first) text += ';';
+    EntryText line;
+    if (!first) line.Put(";");
     first = false;
-    text += "星期";
+    line.Put("星期");
     bool firstDay = true;
     for (int word = 0; word < 7; ++word) {
       if (entry.days[TableDay(word)] == 0) continue;
-      if (!firstDay) text += ", ";
+      if (!firstDay) line.Put(", ");
       firstDay = false;
-      text += kDayWords[word];
+      line.Put(kDayWords[word]);
     }
-    char times[64];
-    std::snprintf(times, sizeof times, " %02d:%02d:%02d 至 %02d:%02d:%02d", entry.startHour, entry.startMinute,
-                  entry.startSecond, entry.endHour, entry.endMinute, entry.endSecond);
-    text += times;
+    line.Put(" ");
+    line.PutHms(entry.startHour, entry.startMinute, entry.startSecond);
+    line.Put(" 至 ");
+    line.PutHms(entry.endHour, entry.endMinute, entry.endSecond);
+    text.append(line.View());
   }
 }
 
@@ -49,9 +77,14 @@ inline bool ParseEntry(std::string_view text, CameraClientTimeSegment& entry) {
     text.remove_prefix(day.size());
     if (text.substr(0, 2) == ", ") text.remove_prefix(2);
   }
+  // " hh:mm:ss 至 hh:mm:ss", two digits each.
+  const std::string_view to = " 至 ";
+  if (text.size() != 1 + 8 + to.size() + 8 || text[0] != ' ' || text.substr(9, to.size()) != to) return false;
   int v[6] = {};
-  const std::string times(text);
-  if (std::sscanf(times.c_str(), " %d:%d:%d 至 %d:%d:%d", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5]) != 6) return false;
+  for (int i = 0; i < 6; ++i) {
+    const std::size_t at = (i < 3 ? 1 : 9 + to.size()) + static_cast<std::size_t>(i % 3) * 3;
+    v[i] = (text[at] - '0') * 10 + (text[at + 1] - '0');
+  }
   entry.enable = 1;
   entry.startHour = static_cast<std::int16_t>(v[0]);
   entry.startMinute = static_cast<std::int16_t>(v[1]);

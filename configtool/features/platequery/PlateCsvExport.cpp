@@ -44,16 +44,13 @@ struct PlateCsvExport::Shared {
   os::ManualResetEvent ended{true};
 };
 
-namespace {
-
-struct ExportRun {
+// What the worker needs besides the shared state.
+struct PlateCsvExport::Run {
   std::shared_ptr<PlateRecordFeed> feed;
   HWND window;
   PlateQueryTexts query;
   int count;
 };
-
-}  // namespace
 
 PlateCsvExport::PlateCsvExport(std::shared_ptr<PlateRecordFeed> feed, HWND window, os::ManualResetEvent& pageEvent)
     : m_feed(std::move(feed)), m_window(window), m_shared(std::make_shared<Shared>(pageEvent)) {}
@@ -68,23 +65,25 @@ void PlateCsvExport::Start(const PlateQueryTexts& query, int count) {
   m_rows = 0;
   m_shared->stop = false;
   m_shared->ended.Reset();
-  std::thread([shared = m_shared, run = ExportRun{m_feed, m_window, query, count}] {
-    bool whole = true;
-    for (int first = 0; first < run.count; first += kPlatePageRecords) {
-      shared->Expect(run.feed->NewPage(), std::min(kPlatePageRecords, run.count - first));
-      // After the reset above: a stop from now on also finds the event set.
-      if (shared->stop) break;
-      if (run.feed->Ask(run.query, first, first + kPlatePageRecords) != 0) {
-        whole = false;
-        break;
-      }
-      shared->pageEvent.Wait(kPlateExportPageWait);
-      whole = whole && shared->PageWhole();
+  std::thread(AskPages, m_shared, Run{m_feed, m_window, query, count}).detach();
+}
+
+void PlateCsvExport::AskPages(const std::shared_ptr<Shared>& shared, const Run& run) {
+  bool whole = true;
+  for (int first = 0; first < run.count; first += kPlatePageRecords) {
+    shared->Expect(run.feed->NewPage(), std::min(kPlatePageRecords, run.count - first));
+    // After the reset above: a stop from now on also finds the event set.
+    if (shared->stop) break;
+    if (run.feed->Ask(run.query, first, first + kPlatePageRecords) != 0) {
+      whole = false;
+      break;
     }
-    const bool stopped = shared->stop;
-    shared->ended.Set();
-    if (!stopped) os::PostMessage(run.window, WM_PLATE_EXPORT_DONE, 1, whole ? 1 : 0);
-  }).detach();
+    shared->pageEvent.Wait(kPlateExportPageWait);
+    whole = whole && shared->PageWhole();
+  }
+  const bool stopped = shared->stop;
+  shared->ended.Set();
+  if (!stopped) os::PostMessage(run.window, WM_PLATE_EXPORT_DONE, 1, whole ? 1 : 0);
 }
 
 bool PlateCsvExport::Take(const PlateQueryRecordMessage& message) {

@@ -45,6 +45,9 @@ class PlateCsvExport {
 
  private:
   struct Shared;
+  struct Run;
+  // The worker: every page in turn, then the end message (unless stopped).
+  static void AskPages(const std::shared_ptr<Shared>& shared, const Run& run);
 
   std::shared_ptr<PlateRecordFeed> m_feed;
   const HWND m_window;

@@ -1,5 +1,7 @@
 #include "configtool/features/whitelist/CsvField.h"
 
+#include <cstring>
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -10,9 +12,9 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool CsvFieldNeedsQuotes(std::string_view text) {
   if (text.empty()) return false;
   if (IsBlank(text.front()) || IsBlank(text.back())) return true;
-  // One pass: find_first_of would scan the set once for every byte.
-  for (const char c : text) {
-    if (c == ',' || c == '"' || c == '\r' || c == '\n') return true;
+  // A search per byte value: find_first_of would scan the set once for every byte of the text.
+  for (const char special : {',', '"', '\r', '\n'}) {
+    if (std::memchr(text.data(), special, text.size()) != nullptr) return true;
   }
   return false;
 }

@@ -30,8 +30,10 @@ void AppendText(std::string& text, std::string_view field) {
 void AppendSegments(std::string& text, std::string_view segments) {
   text += ',';
   const std::size_t at = text.size();
-  text.resize(at + segments.size());
-  std::replace_copy(segments.begin(), segments.end(), text.begin() + static_cast<std::ptrdiff_t>(at), ',', '&');
+  text.append(segments);
+  for (std::size_t comma = text.find(',', at); comma != std::string::npos; comma = text.find(',', comma + 1)) {
+    text[comma] = '&';
+  }
   if (!CsvFieldNeedsQuotes(std::string_view(text).substr(at))) return;
   const std::string field = text.substr(at);
   text.resize(at);

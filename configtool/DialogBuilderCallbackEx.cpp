@@ -5,6 +5,7 @@
 
 #include "configtool/controls/PlateListItem.h"
 #include "configtool/controls/PlateViewerUI.h"
+#include "configtool/features/rules/RuleListItemUI.h"
 
 namespace {
 
@@ -18,6 +19,7 @@ struct OwnControl {
 // Compared byte for byte, in this order. The controls of the dialogs still to come (rule-list
 // rows, date-time pickers, masked edits, calendar, time periods) join with their classes.
 const OwnControl kOwnControls[] = {
+    {"RuleListItem", [](ui::CPaintManagerUI*) -> ui::CControlUI* { return new (std::nothrow) CRuleListItemUI; }},
     {"PlateListItem", [](ui::CPaintManagerUI*) -> ui::CControlUI* { return new (std::nothrow) CPlateListItem; }},
     {"PlateViewer", [](ui::CPaintManagerUI*) -> ui::CControlUI* { return new (std::nothrow) CPlateViewerUI; }},
 };

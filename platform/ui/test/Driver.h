@@ -112,9 +112,16 @@ class Driver {
   bool Hover(const std::string& control, HWND window = nullptr);
   // Presses on the control's centre, moves by (dx, dy) in `steps` moves and releases.
   bool Drag(const std::string& control, int dx, int dy, int steps = 4, HWND window = nullptr);
-  // Mouse input at a point of a window's client area.
+  // Mouse input at a point of a window's client area (false when the window is gone).
   bool ClickAt(HWND window, POINT pt);
   bool DragAt(HWND window, POINT from, POINT to, int steps = 4);
+  bool DoubleClickAt(HWND window, POINT pt);
+  // The pointer moves there; a held left button stays held.
+  bool MoveAt(HWND window, POINT pt);
+  // The left button goes down there and stays down (a new press, never a double click's second)
+  // until ReleaseAt: a drag a step at a time.
+  bool PressAt(HWND window, POINT pt);
+  bool ReleaseAt(HWND window, POINT pt);
   // Clicks the control (which opens its edit window) and replaces its text with `utf8` as a user
   // does: Home, Shift+End, then the typing.
   bool Type(const std::string& control, const std::string& utf8, HWND window = nullptr);
@@ -157,6 +164,8 @@ class Driver {
   bool PostAndWait(const std::function<void()>& code, bool* finished);
   void AnswerPendingMessageBoxes();
   bool ClickControl(const std::string& control, HWND window, UINT down, UINT up, bool twice);
+  // Runs `inject` on the window thread with the root window of `window` and `pt` in its client area.
+  bool InjectAt(HWND window, POINT pt, const std::function<void(HWND root, POINT rootPoint)>& inject);
   HWND FindMessageBox();
 
   DriverOptions m_options;

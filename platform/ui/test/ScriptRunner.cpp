@@ -10,6 +10,7 @@
 #include "platform/os/File.h"
 #include "platform/ui/core/NativeWindow.h"
 #include "platform/ui/core/ThreadQueue.h"
+#include "platform/ui/core/UIManager.h"
 
 namespace ui::test {
 namespace {
@@ -55,6 +56,32 @@ bool CloseEverything(Driver& driver) {
   });
 }
 
+// The window of the named control and the point (x, y) from the control's top-left, in that
+// window's client coordinates.
+bool ControlPoint(Driver& driver, const std::string& control, long x, long y, HWND* window, POINT* pt) {
+  return driver.Get<bool>([&] {
+    CControlUI* found = driver.Control(control);
+    CPaintManagerUI* manager = found != nullptr ? found->GetManager() : nullptr;
+    if (manager == nullptr) return false;
+    *window = manager->GetPaintWindow();
+    UpdateWindow(*window);  // lays the window out
+    *pt = POINT{found->GetPos().left + x, found->GetPos().top + y};
+    return true;
+  });
+}
+
+// The step's numbers after the control's name, as many as `count`.
+std::optional<std::vector<long>> Numbers(const std::vector<std::string>& args, std::size_t count) {
+  if (args.size() != count + 1) return std::nullopt;
+  std::vector<long> numbers;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const auto number = Number(args[i]);
+    if (!number.has_value()) return std::nullopt;
+    numbers.push_back(*number);
+  }
+  return numbers;
+}
+
 bool RunStep(Driver& driver, const ScriptStep& step) {
   const auto& args = step.arguments;
   const std::string& command = step.command;
@@ -76,6 +103,21 @@ bool RunStep(Driver& driver, const ScriptStep& step) {
   if (command == "dblclick") return !args.empty() && driver.DoubleClick(name(0));
   if (command == "rclick") return !args.empty() && driver.RightClick(name(0));
   if (command == "type") return !args.empty() && driver.Type(name(0), step.rest);
+  if (command == "dblclickat") {
+    const auto at = Numbers(args, 2);
+    HWND window = nullptr;
+    POINT pt{};
+    return at.has_value() && ControlPoint(driver, name(0), (*at)[0], (*at)[1], &window, &pt) &&
+           driver.DoubleClickAt(window, pt);
+  }
+  if (command == "dragat") {
+    const auto at = Numbers(args, 4);
+    HWND window = nullptr;
+    POINT from{};
+    POINT to{};
+    return at.has_value() && ControlPoint(driver, name(0), (*at)[0], (*at)[1], &window, &from) &&
+           ControlPoint(driver, name(0), (*at)[2], (*at)[3], &window, &to) && driver.DragAt(window, from, to);
+  }
   if (command == "select") {
     const auto index = args.size() > 1 ? Number(args[1]) : std::nullopt;
     return index.has_value() && driver.Select(name(0), static_cast<int>(*index));

@@ -6,6 +6,10 @@
 //   wait-window <window name> [timeout ms]   wait until the window is shown (default 10000 ms)
 //   wait <ms>                                wait, then until the windows are idle
 //   click <control> | dblclick <control> | rclick <control>
+//   dblclickat <control> <x> <y>             double click at a point of the control (from its
+//                                            top-left, in pixels of its window)
+//   dragat <control> <x1> <y1> <x2> <y2>     press at one point of the control, move to the other,
+//                                            release
 //   type <control> <text ...>                click into the control and type the rest of the line
 //                                            in place of its text
 //   select <control> <index>                 pick an item of a combo box or list

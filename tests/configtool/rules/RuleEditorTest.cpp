@@ -3,10 +3,13 @@
 
 #include "tests/configtool/rules/RuleEditorTest.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "configtool/features/rules/RuleDefaults.h"
 #include "platform/ui/host/Host.h"
+#include "platform/ui/render/Canvas.h"
 
 namespace configtool::test {
 namespace {
@@ -22,6 +25,7 @@ TEST_F(RuleEditorTest, TheMainWindowOpensTheEditorOnTheOpenCamera) {
 }
 
 TEST_F(RuleEditorTest, TheFirstFrameShowsTheCamerasLoopAndRegion) {
+  std::filesystem::copy_file(LPR_TEST_PLATE_HINT, harness.AppFolder() / "blue_plate.png");
   OpenEditor();
   EXPECT_FALSE(Editor<bool>([](CRuleCfgDlg& e) { return e.HasLoop() || e.HasRegion(); }));
   FirstFrame();
@@ -31,6 +35,22 @@ TEST_F(RuleEditorTest, TheFirstFrameShowsTheCamerasLoopAndRegion) {
   EXPECT_EQ(RegionPoints(), (std::vector<GraphPoint>{{40, 22}, {760, 22}, {792, 445}, {8, 445}, {40, 22}}));
   EXPECT_EQ(Rows(), (std::vector<std::string>{"线圈1", "识别区域"}));
   SaveScreenshot(m_hwnd, "rule_editor.png");
+  // The plate-size reference (1.05 x 120 x 800 / 1920 pixels wide, centred, 70 % down) until its
+  // option is cleared.
+  const auto plate = [&] {
+    Driver().AdvanceClock(std::chrono::milliseconds(40));
+    return Driver().Get<DWORD>([&] {
+      const ui::Canvas* picture = ui::HostWindowPicture(m_hwnd);
+      const RECT video = Driver().Control("play_control", m_hwnd)->GetPos();
+      return picture != nullptr ? picture->ColorAt(video.left + 385, video.top + 322) : 0;
+    });
+  };
+  const DWORD shown = plate();
+  Driver().Click("intell_opt_remind", m_hwnd);
+  const DWORD hidden = plate();
+  int difference = 0;
+  for (const int shift : {0, 8, 16}) difference += std::abs(static_cast<int>((shown >> shift) & 0xFF) - static_cast<int>((hidden >> shift) & 0xFF));
+  EXPECT_GT(difference, 60) << std::hex << shown << " " << hidden;
 }
 
 TEST_F(RuleEditorTest, SavingSendsTheVerticesInThousandthsAndKeepsTheRest) {

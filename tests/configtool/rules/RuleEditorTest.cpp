@@ -3,6 +3,7 @@
 
 #include "tests/configtool/rules/RuleEditorTest.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -69,6 +70,38 @@ TEST_F(RuleEditorTest, SavingSendsTheVerticesInThousandthsAndKeepsTheRest) {
   EXPECT_EQ(region.vertices[2].x, 990);
   EXPECT_EQ(region.vertices[2].y, 988);
   EXPECT_EQ(region.byEnable, 1);
+}
+
+TEST_F(RuleEditorTest, SavedRulesComeBackThroughTheirThousandths) {
+  OpenEditorWithFirstFrame();
+  EXPECT_EQ(Save(), "保存配置成功！");
+  Driver().Click("closebtn", m_hwnd);
+  OpenEditor();
+  FirstFrame();
+  // (760, 382) went as (950, 848) and comes back as (760, 381).
+  EXPECT_EQ(LoopPoints(), (std::vector<GraphPoint>{{120, 315}, {680, 315}, {760, 381}, {40, 381}, {120, 315}}));
+}
+
+TEST_F(RuleEditorTest, ARegionOfTwelveVerticesAndACrossedLoopComeBackWhole) {
+  harness.Camera(0).With([](camsim::CameraState& s) {
+    CameraClientRegion& region = s.settings.region;
+    region.uNumVertex = 12;
+    for (int i = 0; i < 12; ++i) region.vertices[i] = CameraClientPoint{100 + i * 60, i % 2 == 0 ? 100 : 900};
+    // A loop whose edges cross: kept, closed and sent back with all four vertices.
+    const CameraClientPoint bow[4] = {{100, 100}, {900, 900}, {900, 100}, {100, 900}};
+    std::copy(std::begin(bow), std::end(bow), s.settings.polygonRules.rule.points);
+  });
+  OpenEditorWithFirstFrame();
+  EXPECT_EQ(RegionPoints().size(), 13u);
+  EXPECT_EQ(LoopPoints().size(), 5u);
+  EXPECT_EQ(Save(), "保存配置成功！");
+  const CameraClientRegion region = CameraRegion();
+  EXPECT_EQ(region.uNumVertex, 12u);
+  EXPECT_EQ(region.vertices[11].x, 760);
+  EXPECT_EQ(region.vertices[11].y, 900);
+  const CameraClientPolygonRules loop = CameraLoop();
+  EXPECT_EQ(loop.rule.points[1].x, 900);
+  EXPECT_EQ(loop.rule.points[3].y, 900);
 }
 
 TEST_F(RuleEditorTest, ALoopAddedBeforeTheFirstFrameIsTheOnlyLoopAndGoesOverTheCamerasBytes) {

@@ -65,8 +65,11 @@ std::vector<DecodedFrame> MakeFrames() {
     const int yStride = LibraryStride(kSourceWidth);
     const int cStride = LibraryStride(kSourceWidth / 2);
     DecodedFrame& frame = frames[static_cast<std::size_t>(i)];
-    frame.bytes.assign(static_cast<std::size_t>(yStride) * kSourceHeight + 2 * static_cast<std::size_t>(cStride) * (kSourceHeight / 2), 0);
-    unsigned char* planes[3] = {frame.bytes.data(), frame.bytes.data() + static_cast<std::size_t>(yStride) * kSourceHeight,
+    frame.bytes.assign(
+        static_cast<std::size_t>(yStride) * kSourceHeight + 2 * static_cast<std::size_t>(cStride) * (kSourceHeight / 2),
+        0);
+    unsigned char* planes[3] = {frame.bytes.data(),
+                                frame.bytes.data() + static_cast<std::size_t>(yStride) * kSourceHeight,
                                 frame.bytes.data() + static_cast<std::size_t>(yStride) * kSourceHeight +
                                     static_cast<std::size_t>(cStride) * (kSourceHeight / 2)};
     int strides[3] = {yStride, cStride, cStride};
@@ -74,7 +77,8 @@ std::vector<DecodedFrame> MakeFrames() {
                                          kSourceWidth, strides, kSourceHeight, 0) != 0) {
       std::fprintf(stderr, "bench_frame_path: frame %d could not be made\n", i);
     }
-    frame.frame = CameraClientFrame{planes[0], planes[1], planes[2], yStride, cStride, cStride, kSourceWidth, kSourceHeight};
+    frame.frame =
+        CameraClientFrame{planes[0], planes[1], planes[2], yStride, cStride, cStride, kSourceWidth, kSourceHeight};
   }
   tjDestroy(decoder);
   return frames;
@@ -146,8 +150,8 @@ void Libyuv(benchmark::State& state, Target target) {
   for (auto _ : state) {
     const CameraClientFrame& frame = frames[i++ % kFrames].frame;
     libyuv::I420Scale(frame.y, frame.yStride, frame.u, frame.uStride, frame.v, frame.vStride, kSourceWidth,
-                      kSourceHeight, y.data(), target.width, u.data(), chromaWidth, v.data(), chromaWidth,
-                      target.width, target.height, libyuv::kFilterBilinear);
+                      kSourceHeight, y.data(), target.width, u.data(), chromaWidth, v.data(), chromaWidth, target.width,
+                      target.height, libyuv::kFilterBilinear);
     libyuv::I420ToRGB565(y.data(), target.width, u.data(), chromaWidth, v.data(), chromaWidth, out.data(),
                          target.width * 2, target.width, target.height);
     benchmark::DoNotOptimize(out.data());

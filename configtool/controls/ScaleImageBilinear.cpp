@@ -120,7 +120,8 @@ __attribute__((target("avx2"))) int FilterRowAvx2(const std::uint8_t* row, const
     const __m256i s = _mm256_and_si256(bytes, lowByte);
     const __m256i t = _mm256_and_si256(_mm256_srli_epi32(bytes, 8), lowByte);
     const __m256i fraction = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(map.fraction + x));
-    const __m256i value = _mm256_add_epi32(_mm256_slli_epi32(s, kFractionBits), _mm256_mullo_epi32(_mm256_sub_epi32(t, s), fraction));
+    const __m256i value =
+        _mm256_add_epi32(_mm256_slli_epi32(s, kFractionBits), _mm256_mullo_epi32(_mm256_sub_epi32(t, s), fraction));
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), value);
   }
   return x;
@@ -147,7 +148,7 @@ std::uint8_t BlendSample(std::int32_t a, std::int32_t b, std::uint32_t fy) {
   return static_cast<std::uint8_t>(sum >> kBlendShift);
 }
 
-__attribute__((target("avx2"))) __m128i PackEightBytes(__m256i lanes) {
+__attribute__((always_inline, target("avx2"))) inline __m128i PackEightBytes(__m256i lanes) {
   const __m128i words = _mm_packs_epi32(_mm256_castsi256_si128(lanes), _mm256_extracti128_si256(lanes, 1));
   return _mm_packus_epi16(words, words);
 }
@@ -179,8 +180,8 @@ class RowPair {
   RowPair(std::int32_t* first, std::int32_t* second) : m_values{first, second} {}
 
   // The filtered source row `row`, computed unless one of the two buffers holds it already.
-  const std::int32_t* Row(int slot, int row, const std::uint8_t* source, int stride, const ColumnMap& map,
-                          int width, int safeWidth) {
+  const std::int32_t* Row(int slot, int row, const std::uint8_t* source, int stride, const ColumnMap& map, int width,
+                          int safeWidth) {
     if (m_rows[slot] == row) return m_values[slot];
     const int other = 1 - slot;
     if (m_rows[other] == row) {
@@ -203,8 +204,8 @@ class RowPair {
 // Each value is the two rows' samples weighted (4096 - fy) and fy.
 __attribute__((target("avx2"))) int BlendSourceRowsAvx2(const std::uint8_t* first, const std::uint8_t* second,
                                                         std::int32_t fy, int width, std::int32_t* out) {
-  const __m256i weights = _mm256_set1_epi32(static_cast<int>((static_cast<std::uint32_t>(fy) << 16) |
-                                                             static_cast<std::uint32_t>(kOne - fy)));
+  const __m256i weights = _mm256_set1_epi32(
+      static_cast<int>((static_cast<std::uint32_t>(fy) << 16) | static_cast<std::uint32_t>(kOne - fy)));
   int x = 0;
   for (; x + 16 <= width; x += 16) {
     const __m256i a = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(first + x)));
@@ -243,7 +244,8 @@ __attribute__((target("avx2"))) int FilterColumnsAvx2(const std::int32_t* blende
     const __m256i fraction = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(map.fraction + x));
     const __m256i a = _mm256_i32gather_epi32(blended, first, 4);
     const __m256i b = _mm256_i32gather_epi32(blended, second, 4);
-    __m256i sum = _mm256_add_epi32(_mm256_slli_epi32(a, kFractionBits), _mm256_mullo_epi32(_mm256_sub_epi32(b, a), fraction));
+    __m256i sum =
+        _mm256_add_epi32(_mm256_slli_epi32(a, kFractionBits), _mm256_mullo_epi32(_mm256_sub_epi32(b, a), fraction));
     sum = _mm256_srli_epi32(_mm256_add_epi32(sum, half), kBlendShift);
     _mm_storel_epi64(reinterpret_cast<__m128i*>(out + x), PackEightBytes(sum));
   }

@@ -28,7 +28,9 @@ struct Message {
 class PointerCaptureTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    skin.Add("p.xml", R"(<Window size="300,200"><VerticalLayout><Control height="20"/><Probe name="pad" height="120"/></VerticalLayout></Window>)");
+    skin.Add(
+        "p.xml",
+        R"(<Window size="300,200"><VerticalLayout><Control height="20"/><Probe name="pad" height="120"/></VerticalLayout></Window>)");
     ASSERT_TRUE(skin.Install());
     first = Open("first", nullptr);
     second = Open("second", nullptr);
@@ -66,7 +68,9 @@ class PointerCaptureTest : public ::testing::Test {
       messages.clear();
     });
   }
-  HWND Captured() { return driver.Get<HWND>([] { return GetCapture(); }); }
+  HWND Captured() {
+    return driver.Get<HWND>([] { return GetCapture(); });
+  }
 
   // Kept until the driver has destroyed the windows that write into it.
   std::map<HWND, std::vector<Message>> messages;
@@ -146,7 +150,8 @@ TEST_F(PointerCaptureTest, PressMoveAndReleaseAtPointsDragAStepAtATime) {
     int downs = 0;
     for (const Message& m : messages[a]) downs += m.message == WM_LBUTTONDOWN ? 1 : 0;
     return downs;
-  }), 1);
+  }),
+            1);
   // A double click at a point is one.
   driver.Run([&] { messages.clear(); });
   ASSERT_TRUE(driver.DoubleClickAt(a, POINT{10, 10}));
@@ -167,7 +172,8 @@ TEST_F(PointerCaptureTest, PointStepsActRelativeToTheNamedControl) {
   ASSERT_TRUE(step("dragat pad 10 5 30 45"));
   const std::vector<Message> seen = driver.Get<std::vector<Message>>([&] { return messages[a]; });
   ASSERT_FALSE(seen.empty());
-  const auto down = std::find_if(seen.begin(), seen.end(), [](const Message& m) { return m.message == WM_LBUTTONDOWN; });
+  const auto down =
+      std::find_if(seen.begin(), seen.end(), [](const Message& m) { return m.message == WM_LBUTTONDOWN; });
   const auto up = std::find_if(seen.begin(), seen.end(), [](const Message& m) { return m.message == WM_LBUTTONUP; });
   ASSERT_NE(down, seen.end());
   ASSERT_NE(up, seen.end());

@@ -42,7 +42,8 @@ GraphPoint GraphObjectManager::ScreenToImage(GraphPoint view) const {
 }
 
 GraphPoint GraphObjectManager::ClampToImage(GraphPoint p) const {
-  return GraphPoint{std::clamp(p.x, 0, std::max(0, m_imageWidth - 2)), std::clamp(p.y, 0, std::max(0, m_imageHeight - 2))};
+  return GraphPoint{std::clamp(p.x, 0, std::max(0, m_imageWidth - 2)),
+                    std::clamp(p.y, 0, std::max(0, m_imageHeight - 2))};
 }
 
 int GraphObjectManager::Tolerance() const { return static_cast<int>(std::floor(kTouchPixels / m_scaleX)); }

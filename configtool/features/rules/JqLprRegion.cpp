@@ -8,9 +8,7 @@ constexpr int kMinStoredForDelete = 6;
 
 }  // namespace
 
-void CJqLprRegion::Draw(ui::gfx::Graphics& graphics) {
-  DrawRing(graphics, RingLook{2.0f, "识别区域", false, false});
-}
+void CJqLprRegion::Draw(ui::gfx::Graphics& graphics) { DrawRing(graphics, RingLook{2.0f, "识别区域", false, false}); }
 
 bool CJqLprRegion::InsertVertex(int x, int y) {
   if (VertexCount() > kMaxStoredForInsert) return false;

@@ -48,8 +48,8 @@ RgbLanes ConvertGroup(const std::uint8_t* y, const std::uint8_t* u, const std::u
   const __m128i cu = ChromaLanes(u);
   const __m128i cv = ChromaLanes(v);
   const __m128i red = _mm_adds_epi16(yc, _mm_mulhi_epi16(cv, _mm_set1_epi16(kRedFromV)));
-  const __m128i green = _mm_adds_epi16(
-      yc, _mm_adds_epi16(_mm_mulhi_epi16(cu, _mm_set1_epi16(kGreenFromU)), _mm_mulhi_epi16(cv, _mm_set1_epi16(kGreenFromV))));
+  const __m128i green = _mm_adds_epi16(yc, _mm_adds_epi16(_mm_mulhi_epi16(cu, _mm_set1_epi16(kGreenFromU)),
+                                                          _mm_mulhi_epi16(cv, _mm_set1_epi16(kGreenFromV))));
   const __m128i blue = _mm_adds_epi16(yc, _mm_mulhi_epi16(cu, _mm_set1_epi16(kBlueFromU)));
   return RgbLanes{ClampByte(red), ClampByte(green), ClampByte(blue)};
 }
@@ -69,13 +69,15 @@ struct ChromaTerms16 {
   __m256i blue;
 };
 
-__attribute__((target("avx2"))) __m256i ChromaLanes16(const std::uint8_t* samples) {
+// Inlined: a call would pass the lanes through memory.
+__attribute__((always_inline, target("avx2"))) inline __m256i ChromaLanes16(const std::uint8_t* samples) {
   const __m128i eight = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(samples));
   const __m256i words = _mm256_cvtepu8_epi16(_mm_unpacklo_epi8(eight, eight));
   return _mm256_slli_epi16(_mm256_sub_epi16(words, _mm256_set1_epi16(128)), 3);
 }
 
-__attribute__((target("avx2"))) ChromaTerms16 ChromaTermsAvx2(const std::uint8_t* u, const std::uint8_t* v) {
+__attribute__((always_inline, target("avx2"))) inline ChromaTerms16 ChromaTermsAvx2(const std::uint8_t* u,
+                                                                                    const std::uint8_t* v) {
   const __m256i cu = ChromaLanes16(u);
   const __m256i cv = ChromaLanes16(v);
   return ChromaTerms16{_mm256_mulhi_epi16(cv, _mm256_set1_epi16(kRedFromV)),
@@ -84,12 +86,13 @@ __attribute__((target("avx2"))) ChromaTerms16 ChromaTermsAvx2(const std::uint8_t
                        _mm256_mulhi_epi16(cu, _mm256_set1_epi16(kBlueFromU))};
 }
 
-__attribute__((target("avx2"))) __m256i ClampByte16(__m256i lanes) {
+__attribute__((always_inline, target("avx2"))) inline __m256i ClampByte16(__m256i lanes) {
   return _mm256_min_epi16(_mm256_max_epi16(lanes, _mm256_setzero_si256()), _mm256_set1_epi16(255));
 }
 
-__attribute__((target("avx2"))) void StoreRgb565Avx2(const std::uint8_t* y, const ChromaTerms16& chroma,
-                                                     std::uint8_t* out) {
+__attribute__((always_inline, target("avx2"))) inline void StoreRgb565Avx2(const std::uint8_t* y,
+                                                                           const ChromaTerms16& chroma,
+                                                                           std::uint8_t* out) {
   __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(y));
   sixteen = _mm_subs_epu8(sixteen, _mm_set1_epi8(16));
   const __m256i yc =
@@ -97,9 +100,9 @@ __attribute__((target("avx2"))) void StoreRgb565Avx2(const std::uint8_t* y, cons
   const __m256i red = ClampByte16(_mm256_adds_epi16(yc, chroma.red));
   const __m256i green = ClampByte16(_mm256_adds_epi16(yc, chroma.green));
   const __m256i blue = ClampByte16(_mm256_adds_epi16(yc, chroma.blue));
-  const __m256i words = _mm256_or_si256(
-      _mm256_or_si256(_mm256_slli_epi16(_mm256_srli_epi16(red, 3), 11), _mm256_slli_epi16(_mm256_srli_epi16(green, 2), 5)),
-      _mm256_srli_epi16(blue, 3));
+  const __m256i words = _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi16(_mm256_srli_epi16(red, 3), 11),
+                                                        _mm256_slli_epi16(_mm256_srli_epi16(green, 2), 5)),
+                                        _mm256_srli_epi16(blue, 3));
   _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), words);
 }
 

@@ -10,7 +10,8 @@ bool CloseRing(CJqPolygen& polygon, RingClosing closing) {
     const GraphPoint last = points.back();
     const GraphPoint first = points.front();
     for (int i = 1; i <= count - 2; ++i) {
-      if (SegmentsIntersect(last, first, points[static_cast<std::size_t>(i - 1)], points[static_cast<std::size_t>(i)])) {
+      if (SegmentsIntersect(last, first, points[static_cast<std::size_t>(i - 1)],
+                            points[static_cast<std::size_t>(i)])) {
         return false;
       }
     }

@@ -49,10 +49,10 @@ void CRuleCfgDlg::BindControls() {
     m_pRadioLongFocus = FindDialogControl<ui::COptionUI>(m_pm, "radio_long_focus");
     m_pOptOverlySmall = FindDialogControl<ui::COptionUI>(m_pm, "opt_overly_small");
     m_pOptOverlyDepth = FindDialogControl<ui::COptionUI>(m_pm, "opt_overly_depth");
-    for (ui::CControlUI* control : {static_cast<ui::CControlUI*>(m_pRadioWideAngle),
-                                    static_cast<ui::CControlUI*>(m_pRadioLongFocus),
-                                    static_cast<ui::CControlUI*>(m_pOptOverlySmall),
-                                    static_cast<ui::CControlUI*>(m_pOptOverlyDepth), m_pm.FindControl("txt_realtime_show")}) {
+    for (ui::CControlUI* control :
+         {static_cast<ui::CControlUI*>(m_pRadioWideAngle), static_cast<ui::CControlUI*>(m_pRadioLongFocus),
+          static_cast<ui::CControlUI*>(m_pOptOverlySmall), static_cast<ui::CControlUI*>(m_pOptOverlyDepth),
+          m_pm.FindControl("txt_realtime_show")}) {
       if (control != nullptr) control->SetVisible(true);
     }
     LoadLensOptions();

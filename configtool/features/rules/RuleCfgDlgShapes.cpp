@@ -185,7 +185,8 @@ void CRuleCfgDlg::DeleteSelectedRule() {
 }
 
 void CRuleCfgDlg::DeleteActiveVertex() {
-  if (GraphObjectManager::Instance().Count() < 1 || m_pSelected == nullptr || m_pSelected->GetActiveVertex() < 0) return;
+  if (GraphObjectManager::Instance().Count() < 1 || m_pSelected == nullptr || m_pSelected->GetActiveVertex() < 0)
+    return;
   m_pSelected->DeleteVertex();
   m_pSelected->SetActiveVertex(-1);
 }
@@ -239,7 +240,8 @@ void CRuleCfgDlg::SelectByRow(ui::CControlUI* row) {
 
 void CRuleCfgDlg::OpenRuleParams(ui::CControlUI* button) {
   CRuleListItemUI* row = nullptr;
-  for (ui::CControlUI* parent = button->GetParent(); parent != nullptr && row == nullptr; parent = parent->GetParent()) {
+  for (ui::CControlUI* parent = button->GetParent(); parent != nullptr && row == nullptr;
+       parent = parent->GetParent()) {
     row = dynamic_cast<CRuleListItemUI*>(parent);
   }
   if (row == nullptr || row->GetShape() == nullptr) return;

@@ -29,7 +29,8 @@ std::array<GraphPoint, 4> DefaultRegionVertices(int viewWidth, int viewHeight, i
   const GraphPoint view[4] = {{60, 60}, {viewWidth - 60, 60}, {viewWidth - 10, viewHeight - 10}, {10, viewHeight - 10}};
   std::array<GraphPoint, 4> image;
   for (std::size_t i = 0; i < image.size(); ++i) {
-    image[i] = GraphPoint{ViewToImage(view[i].x, viewWidth, imageWidth), ViewToImage(view[i].y, viewHeight, imageHeight)};
+    image[i] =
+        GraphPoint{ViewToImage(view[i].x, viewWidth, imageWidth), ViewToImage(view[i].y, viewHeight, imageHeight)};
   }
   return image;
 }

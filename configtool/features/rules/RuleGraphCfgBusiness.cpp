@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "configtool/features/rules/FramePath.h"
 #include "configtool/features/rules/GOjbect.h"
 #include "configtool/features/rules/GraphObjectManager.h"
-#include "configtool/features/rules/FramePath.h"
 #include "configtool/features/rules/PixelConversion.h"
 #include "platform/os/AppDirectory.h"
 #include "platform/ui/render/Font.h"

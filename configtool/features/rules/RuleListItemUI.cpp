@@ -10,7 +10,9 @@ void CRuleListItemUI::BindParts(const std::string& label) {
   SetLabelText(label);
 }
 
-std::string CRuleListItemUI::GetLabelText() const { return m_pLabel != nullptr ? m_pLabel->GetText().Str() : std::string(); }
+std::string CRuleListItemUI::GetLabelText() const {
+  return m_pLabel != nullptr ? m_pLabel->GetText().Str() : std::string();
+}
 
 void CRuleListItemUI::SetLabelText(const std::string& text) {
   if (m_pLabel != nullptr) m_pLabel->SetText(text.c_str());

@@ -1,13 +1,12 @@
 // The frame path from a decoded frame (as the camera library lays it out) to the view's RGB565
 // picture, against the plain arithmetic: shrinking, growing, odd sizes and the same size.
 
-#include "configtool/features/rules/FramePath.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
 
+#include "configtool/features/rules/FramePath.h"
 #include "configtool/features/rules/PixelConversion.h"
 #include "tests/configtool/rules/ReferenceArithmetic.h"
 
@@ -23,8 +22,9 @@ class DecodedFrame {
       : m_y(Plane(width, height, random)),
         m_u(Plane((width + 1) / 2, (height + 1) / 2, random)),
         m_v(Plane((width + 1) / 2, (height + 1) / 2, random)) {
-    m_frame = CameraClientFrame{m_y.data(), m_u.data(), m_v.data(), Stride(width), Stride((width + 1) / 2),
-                                Stride((width + 1) / 2), width, height};
+    m_frame = CameraClientFrame{
+        m_y.data(), m_u.data(), m_v.data(), Stride(width), Stride((width + 1) / 2), Stride((width + 1) / 2),
+        width,      height};
   }
   const CameraClientFrame& Frame() const { return m_frame; }
 

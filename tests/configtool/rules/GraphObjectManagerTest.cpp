@@ -1,9 +1,8 @@
 // The registry of shapes: sizes and scales, conversions, rescaling, picking, hover and selection.
 
-#include "configtool/features/rules/GraphObjectManager.h"
-
 #include <gtest/gtest.h>
 
+#include "configtool/features/rules/GraphObjectManager.h"
 #include "configtool/features/rules/JqLprRegion.h"
 #include "configtool/features/rules/PolygonRing.h"
 
@@ -34,7 +33,7 @@ TEST_F(GraphObjectManagerTest, ScalesFollowTheViewOverTheImage) {
   EXPECT_DOUBLE_EQ(manager.ScaleX(), 0.5);
   EXPECT_DOUBLE_EQ(manager.ScaleY(), 2.0);
   EXPECT_EQ(manager.ScreenToImage({123, 45}), (GraphPoint{246, 22}));
-  EXPECT_EQ(manager.ImageToScreenX(3), 2);   // ceil(1.5)
+  EXPECT_EQ(manager.ImageToScreenX(3), 2);  // ceil(1.5)
   EXPECT_EQ(manager.ImageToScreenY(3), 6);
   EXPECT_EQ(manager.Tolerance(), 20);
   EXPECT_EQ(manager.ClampToImage({-4, 900}), (GraphPoint{0, 448}));

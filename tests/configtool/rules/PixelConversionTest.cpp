@@ -1,17 +1,16 @@
 // The colour conversion against the fixed-point formula computed one pixel at a time, and the
 // one-pass conversion against the two steps it stands for.
 
-#include "configtool/features/rules/PixelConversion.h"
-
 #include <gtest/gtest.h>
-
-#include "tests/configtool/rules/ReferenceArithmetic.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <random>
 #include <vector>
+
+#include "configtool/features/rules/PixelConversion.h"
+#include "tests/configtool/rules/ReferenceArithmetic.h"
 
 namespace {
 
@@ -33,7 +32,8 @@ Frame RandomFrame(int width, int height, std::mt19937& random) {
   std::uniform_int_distribution<int> sample(0, 255);
   Frame frame{width, height, {}, {}, {}};
   const std::size_t chroma = static_cast<std::size_t>(frame.ChromaWidth()) * ((height + 1) / 2);
-  for (std::size_t i = 0; i < static_cast<std::size_t>(width) * height; ++i) frame.y.push_back(static_cast<std::uint8_t>(sample(random)));
+  for (std::size_t i = 0; i < static_cast<std::size_t>(width) * height; ++i)
+    frame.y.push_back(static_cast<std::uint8_t>(sample(random)));
   for (std::size_t i = 0; i < chroma; ++i) {
     frame.u.push_back(static_cast<std::uint8_t>(sample(random)));
     frame.v.push_back(static_cast<std::uint8_t>(sample(random)));
@@ -54,7 +54,8 @@ TEST(PixelConversionTest, LimitedRangeBlackAndWhite) {
     std::uint8_t shade;
   };
   for (const Case c : {Case{16, 0}, Case{0, 0}, Case{235, 255}, Case{255, 255}}) {
-    Frame frame{8, 1, std::vector<std::uint8_t>(8, c.y), std::vector<std::uint8_t>(4, 128), std::vector<std::uint8_t>(4, 128)};
+    Frame frame{8, 1, std::vector<std::uint8_t>(8, c.y), std::vector<std::uint8_t>(4, 128),
+                std::vector<std::uint8_t>(4, 128)};
     const std::vector<std::uint8_t> out = ToRgb24(frame, 24, 1);
     EXPECT_EQ(out, std::vector<std::uint8_t>(24, c.shade)) << int(c.y);
   }
@@ -68,7 +69,8 @@ TEST(PixelConversionTest, EveryPixelFollowsTheFixedPointFormula) {
   for (int row = 0; row < frame.height; ++row) {
     for (int x = 0; x < frame.width; ++x) {
       const std::size_t chroma = static_cast<std::size_t>(row / 2) * frame.ChromaWidth() + x / 2;
-      const auto expected = ReferencePixel(frame.y[static_cast<std::size_t>(row) * frame.width + x], frame.u[chroma], frame.v[chroma]);
+      const auto expected =
+          ReferencePixel(frame.y[static_cast<std::size_t>(row) * frame.width + x], frame.u[chroma], frame.v[chroma]);
       const std::uint8_t* pixel = &out[static_cast<std::size_t>(row) * stride + static_cast<std::size_t>(x) * 3];
       ASSERT_EQ((std::array<std::uint8_t, 3>{pixel[0], pixel[1], pixel[2]}), expected) << row << "," << x;
     }
@@ -120,7 +122,8 @@ TEST(PixelConversionTest, ANegativeHeightWalksThePlanesBottomUp) {
     const auto bottom = ReferencePixel(frame.y[4 * 16 + x], frame.u[2 * 8 + x / 2], frame.v[2 * 8 + x / 2]);
     const auto third = ReferencePixel(frame.y[3 * 16 + x], frame.u[2 * 8 + x / 2], frame.v[2 * 8 + x / 2]);
     EXPECT_EQ((std::array<std::uint8_t, 3>{flipped[x * 3], flipped[x * 3 + 1], flipped[x * 3 + 2]}), bottom);
-    EXPECT_EQ((std::array<std::uint8_t, 3>{flipped[stride + x * 3], flipped[stride + x * 3 + 1], flipped[stride + x * 3 + 2]}),
+    EXPECT_EQ((std::array<std::uint8_t, 3>{flipped[stride + x * 3], flipped[stride + x * 3 + 1],
+                                           flipped[stride + x * 3 + 2]}),
               third);
   }
   EXPECT_NE(upright, flipped);

@@ -88,8 +88,10 @@ std::vector<std::uint8_t> ReferenceFrameToRgb565(const CameraClientFrame& frame,
   std::vector<std::uint8_t> v(u.size());
   ReferenceScale(frame.y, frame.width, frame.height, frame.yStride, y.data(), width, height, width);
   const int scaledRows = std::max(height / 2, 1);
-  ReferenceScale(frame.u, frame.width / 2, frame.height / 2, frame.uStride, u.data(), chromaWidth, scaledRows, chromaWidth);
-  ReferenceScale(frame.v, frame.width / 2, frame.height / 2, frame.vStride, v.data(), chromaWidth, scaledRows, chromaWidth);
+  ReferenceScale(frame.u, frame.width / 2, frame.height / 2, frame.uStride, u.data(), chromaWidth, scaledRows,
+                 chromaWidth);
+  ReferenceScale(frame.v, frame.width / 2, frame.height / 2, frame.vStride, v.data(), chromaWidth, scaledRows,
+                 chromaWidth);
   for (int row = scaledRows; row < chromaRows; ++row) {
     std::copy_n(u.begin() + (row - 1) * chromaWidth, chromaWidth, u.begin() + row * chromaWidth);
     std::copy_n(v.begin() + (row - 1) * chromaWidth, chromaWidth, v.begin() + row * chromaWidth);
@@ -98,9 +100,12 @@ std::vector<std::uint8_t> ReferenceFrameToRgb565(const CameraClientFrame& frame,
   for (int row = 0; row < height; ++row) {
     for (int x = 0; x < width / 8 * 8; ++x) {
       const std::size_t chroma = static_cast<std::size_t>(row / 2) * chromaWidth + static_cast<std::size_t>(x / 2);
-      const std::uint16_t word = ReferenceRgb565(ReferencePixel(y[static_cast<std::size_t>(row) * width + x], u[chroma], v[chroma]));
-      out[static_cast<std::size_t>(row) * stride + static_cast<std::size_t>(x) * 2] = static_cast<std::uint8_t>(word & 0xFF);
-      out[static_cast<std::size_t>(row) * stride + static_cast<std::size_t>(x) * 2 + 1] = static_cast<std::uint8_t>(word >> 8);
+      const std::uint16_t word =
+          ReferenceRgb565(ReferencePixel(y[static_cast<std::size_t>(row) * width + x], u[chroma], v[chroma]));
+      out[static_cast<std::size_t>(row) * stride + static_cast<std::size_t>(x) * 2] =
+          static_cast<std::uint8_t>(word & 0xFF);
+      out[static_cast<std::size_t>(row) * stride + static_cast<std::size_t>(x) * 2 + 1] =
+          static_cast<std::uint8_t>(word >> 8);
     }
   }
   return out;

@@ -1,9 +1,8 @@
 // Editing the shapes with the mouse on the video: whole-shape and vertex drags with their limits,
 // Escape, keys and the window's end during a drag, inserting and deleting vertices.
 
-#include "tests/configtool/rules/RuleEditorTest.h"
-
 #include "platform/ui/host/Host.h"
+#include "tests/configtool/rules/RuleEditorTest.h"
 
 namespace configtool::test {
 namespace {
@@ -17,7 +16,8 @@ class RuleDragTest : public RuleEditorTest {
     OpenEditorWithFirstFrame();
   }
   int ActiveVertex() {
-    return Editor<int>([](CRuleCfgDlg& e) { return e.SelectedShape() != nullptr ? e.SelectedShape()->GetActiveVertex() : -2; });
+    return Editor<int>(
+        [](CRuleCfgDlg& e) { return e.SelectedShape() != nullptr ? e.SelectedShape()->GetActiveVertex() : -2; });
   }
 };
 

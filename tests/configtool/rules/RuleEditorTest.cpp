@@ -50,7 +50,8 @@ TEST_F(RuleEditorTest, TheFirstFrameShowsTheCamerasLoopAndRegion) {
   Driver().Click("intell_opt_remind", m_hwnd);
   const DWORD hidden = plate();
   int difference = 0;
-  for (const int shift : {0, 8, 16}) difference += std::abs(static_cast<int>((shown >> shift) & 0xFF) - static_cast<int>((hidden >> shift) & 0xFF));
+  for (const int shift : {0, 8, 16})
+    difference += std::abs(static_cast<int>((shown >> shift) & 0xFF) - static_cast<int>((hidden >> shift) & 0xFF));
   EXPECT_GT(difference, 60) << std::hex << shown << " " << hidden;
 }
 

@@ -1,10 +1,9 @@
 // Distances, crossings and the inside test of the rule shapes, and closing and reading rings.
 
-#include "configtool/features/rules/RuleGeometry.h"
-
 #include <gtest/gtest.h>
 
 #include "configtool/features/rules/PolygonRing.h"
+#include "configtool/features/rules/RuleGeometry.h"
 
 namespace {
 

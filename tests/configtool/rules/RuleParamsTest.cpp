@@ -1,9 +1,9 @@
 // The rule rows' parameter dialogs, the lens options and focus of the zoom model, and the install
 // distance of the fixed-focus models.
 
-#include "tests/configtool/rules/RuleEditorTest.h"
-
 #include <cstring>
+
+#include "tests/configtool/rules/RuleEditorTest.h"
 
 namespace configtool::test {
 namespace {
@@ -117,7 +117,9 @@ TEST_F(RuleParamsTest, DraggingSwitchesTheZoomModelToWideAngleWithAHint) {
   EXPECT_FALSE(Editor<bool>([](CRuleCfgDlg& e) { return e.ShowsWideAngleHint(); }));
 
   // Zoom and focus act while their buttons are held.
-  const auto lensCommand = [&] { return harness.Camera(0).With([](camsim::CameraState& s) { return s.settings.lensCommand; }); };
+  const auto lensCommand = [&] {
+    return harness.Camera(0).With([](camsim::CameraState& s) { return s.settings.lensCommand; });
+  };
   const auto rect = Driver().Rect("intell_btnZoomAdd", m_hwnd);
   ASSERT_TRUE(rect.has_value());
   const POINT button{(rect->left + rect->right) / 2, (rect->top + rect->bottom) / 2};
@@ -142,8 +144,12 @@ TEST_F(FixedFocusTest, TheInstallDistanceShowsAndGoesInTheCamerasValues) {
   EXPECT_FALSE(Driver().IsVisible("intell_pan_zoom", m_hwnd));
   EXPECT_TRUE(Driver().IsVisible("intell_pan_fixed_focus", m_hwnd));
   EXPECT_FALSE(Driver().IsVisible("radio_wide_angle", m_hwnd));
-  EXPECT_EQ(Driver().Get<int>([&] { return dynamic_cast<ui::CComboUI*>(Driver().Control("intell_cmb_dis", m_hwnd))->GetCurSel(); }), 2);
-  const auto distance = [&] { return harness.Camera(0).With([](camsim::CameraState& s) { return s.settings.installDistance; }); };
+  EXPECT_EQ(Driver().Get<int>(
+                [&] { return dynamic_cast<ui::CComboUI*>(Driver().Control("intell_cmb_dis", m_hwnd))->GetCurSel(); }),
+            2);
+  const auto distance = [&] {
+    return harness.Camera(0).With([](camsim::CameraState& s) { return s.settings.installDistance; });
+  };
   struct Case {
     int item;
     int sent;

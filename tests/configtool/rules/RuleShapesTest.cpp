@@ -1,10 +1,9 @@
 // The rule shapes' hit tests, vertex search, insertion, deletion and scaling, at scale 1.
 
-#include "configtool/features/rules/JqLprRegion.h"
-
 #include <gtest/gtest.h>
 
 #include "configtool/features/rules/GraphObjectManager.h"
+#include "configtool/features/rules/JqLprRegion.h"
 #include "configtool/features/rules/PolygonRing.h"
 
 namespace {

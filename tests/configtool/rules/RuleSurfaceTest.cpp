@@ -2,8 +2,6 @@
 // a view larger than the largest picture painted, the plate-size hint's place, and frames from
 // another thread while the window thread presents and paints.
 
-#include "configtool/features/rules/RuleGraphCfgBusiness.h"
-
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -11,6 +9,7 @@
 #include <vector>
 
 #include "configtool/features/rules/GraphObjectManager.h"
+#include "configtool/features/rules/RuleGraphCfgBusiness.h"
 #include "platform/ui/core/NativeWindow.h"
 #include "platform/ui/render/Canvas.h"
 #include "platform/ui/render/DrawContext.h"
@@ -25,7 +24,8 @@ class UniformFrame {
       : m_y(static_cast<std::size_t>(width + 1) * height, luma),
         m_u(static_cast<std::size_t>(width / 2 + 1) * (height / 2), 128),
         m_v(m_u) {
-    m_frame = CameraClientFrame{m_y.data(), m_u.data(), m_v.data(), width + 1, width / 2 + 1, width / 2 + 1, width, height};
+    m_frame =
+        CameraClientFrame{m_y.data(), m_u.data(), m_v.data(), width + 1, width / 2 + 1, width / 2 + 1, width, height};
   }
   const CameraClientFrame* Get() const { return &m_frame; }
 

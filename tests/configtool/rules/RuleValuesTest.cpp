@@ -29,8 +29,9 @@ TEST(RuleValuesTest, VerticesFromTheCameraStayInsideThePicture) {
     GraphPoint pixels;
   };
   const Case cases[] = {
-      {{500, 500}, {400, 225}},  {{0, 0}, {0, 0}},           {{1000, 1000}, {798, 448}},
-      {{1500, -20}, {798, 0}},   {{2147483647, 7}, {798, 3}}, {{-2147483647 - 1, 999}, {0, 448}},
+      {{500, 500}, {400, 225}},    {{0, 0}, {0, 0}},
+      {{1000, 1000}, {798, 448}},  {{1500, -20}, {798, 0}},
+      {{2147483647, 7}, {798, 3}}, {{-2147483647 - 1, 999}, {0, 448}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FromThousandths(c.camera, manager), c.pixels) << c.camera.x << "," << c.camera.y;
@@ -65,10 +66,22 @@ TEST(RuleValuesTest, OnlyWholeDecimalNumbersAreRead) {
     std::optional<std::int32_t> value;
   };
   const Case cases[] = {
-      {"45", 45},        {"600", 600},        {" 80 ", 80},           {"-1", -1},         {"+7", 7},
-      {"0", 0},          {"abc", std::nullopt}, {"1x", std::nullopt},  {"", std::nullopt}, {"  ", std::nullopt},
-      {"+-5", std::nullopt}, {"4 5", std::nullopt}, {"99999999999", std::nullopt}, {"-", std::nullopt},
-      {"2147483647", 2147483647}, {"0x10", std::nullopt},
+      {"45", 45},
+      {"600", 600},
+      {" 80 ", 80},
+      {"-1", -1},
+      {"+7", 7},
+      {"0", 0},
+      {"abc", std::nullopt},
+      {"1x", std::nullopt},
+      {"", std::nullopt},
+      {"  ", std::nullopt},
+      {"+-5", std::nullopt},
+      {"4 5", std::nullopt},
+      {"99999999999", std::nullopt},
+      {"-", std::nullopt},
+      {"2147483647", 2147483647},
+      {"0x10", std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseWholeDecimal(c.text), c.value) << '"' << c.text << '"';
 }

@@ -1,15 +1,14 @@
 // The plane scaler against a plain transcription of its two-pass arithmetic: golden values,
 // odd and large sizes, random planes, and the edges of the planes.
 
-#include "configtool/controls/ScaleImageBilinear.h"
-
 #include <gtest/gtest.h>
-
-#include "tests/configtool/rules/ReferenceArithmetic.h"
 
 #include <cstdint>
 #include <random>
 #include <vector>
+
+#include "configtool/controls/ScaleImageBilinear.h"
+#include "tests/configtool/rules/ReferenceArithmetic.h"
 
 namespace {
 
@@ -110,11 +109,15 @@ TEST(ScaleImageBilinearTest, MatchesTheArithmeticOnEverySizeAndStaysInsideThePla
     int sw, sh, dw, dh;
   };
   const Case cases[] = {
-      {1920, 1080, 800, 450},  {1920, 1080, 1920, 1080}, {1920, 1080, 805, 453}, {1280, 720, 1920, 1080},
-      {960, 540, 400, 225},    {960, 540, 402, 226},     {352, 288, 805, 453},   {805, 453, 1920, 1080},
-      {1, 1, 7, 5},            {1, 9, 4, 4},             {9, 1, 4, 4},           {7, 5, 1, 1},
-      {7, 5, 1, 9},            {5, 7, 2, 2},             {3, 3, 3, 1},           {2, 2, 13, 11},
-      {640, 360, 639, 359},    {1919, 1081, 17, 9},
+      {1920, 1080, 800, 450}, {1920, 1080, 1920, 1080},
+      {1920, 1080, 805, 453}, {1280, 720, 1920, 1080},
+      {960, 540, 400, 225},   {960, 540, 402, 226},
+      {352, 288, 805, 453},   {805, 453, 1920, 1080},
+      {1, 1, 7, 5},           {1, 9, 4, 4},
+      {9, 1, 4, 4},           {7, 5, 1, 1},
+      {7, 5, 1, 9},           {5, 7, 2, 2},
+      {3, 3, 3, 1},           {2, 2, 13, 11},
+      {640, 360, 639, 359},   {1919, 1081, 17, 9},
   };
   std::mt19937 random(20240607);
   for (const Case& c : cases) {

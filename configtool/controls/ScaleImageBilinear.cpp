@@ -239,11 +239,19 @@ __attribute__((target("avx2"))) int FilterColumnsAvx2(const std::int32_t* blende
   const __m256i half = _mm256_set1_epi32(static_cast<int>(kBlendHalf));
   int x = 0;
   for (; x + 8 <= width; x += 8) {
-    const __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(map.first + x));
-    const __m256i second = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(map.second + x));
+    // Each column's two values lie side by side: one 64-bit load a column, then the firsts and
+    // the seconds apart. A column without a second value reads the one after its first (the
+    // padding past the row at the end), which its weight of 0 leaves out.
+    const auto* pairs = reinterpret_cast<const long long*>(blended);
+    const __m256i low = _mm256_shuffle_epi32(
+        _mm256_i32gather_epi64(pairs, _mm_loadu_si128(reinterpret_cast<const __m128i*>(map.first + x)), 4),
+        _MM_SHUFFLE(3, 1, 2, 0));
+    const __m256i high = _mm256_shuffle_epi32(
+        _mm256_i32gather_epi64(pairs, _mm_loadu_si128(reinterpret_cast<const __m128i*>(map.first + x + 4)), 4),
+        _MM_SHUFFLE(3, 1, 2, 0));
+    const __m256i a = _mm256_permute4x64_epi64(_mm256_unpacklo_epi64(low, high), _MM_SHUFFLE(3, 1, 2, 0));
+    const __m256i b = _mm256_permute4x64_epi64(_mm256_unpackhi_epi64(low, high), _MM_SHUFFLE(3, 1, 2, 0));
     const __m256i fraction = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(map.fraction + x));
-    const __m256i a = _mm256_i32gather_epi32(blended, first, 4);
-    const __m256i b = _mm256_i32gather_epi32(blended, second, 4);
     __m256i sum =
         _mm256_add_epi32(_mm256_slli_epi32(a, kFractionBits), _mm256_mullo_epi32(_mm256_sub_epi32(b, a), fraction));
     sum = _mm256_srli_epi32(_mm256_add_epi32(sum, half), kBlendShift);
@@ -269,7 +277,7 @@ void ScaleImageBilinear(const std::uint8_t* source, int sourceWidth, int sourceH
   const auto height = static_cast<std::size_t>(destinationHeight);
   const bool verticalFirst = destinationHeight < sourceHeight;
   // One allocation: the column map, the row taps, and the two filtered rows or the blended row.
-  const std::size_t rowWords = verticalFirst ? static_cast<std::size_t>(sourceWidth) : 2 * width;
+  const std::size_t rowWords = verticalFirst ? static_cast<std::size_t>(sourceWidth) + 1 : 2 * width;
   const std::size_t words = 3 * width + 2 * height + rowWords;
   std::unique_ptr<std::int32_t[]> memory(new (std::nothrow) std::int32_t[words]);
   if (!memory) return;
@@ -277,6 +285,7 @@ void ScaleImageBilinear(const std::uint8_t* source, int sourceWidth, int sourceH
   const RowMap rows{memory.get() + 3 * width, memory.get() + 3 * width + height};
   std::int32_t* rowValues = memory.get() + 3 * width + 2 * height;
   RowPair pair(rowValues, verticalFirst ? rowValues : rowValues + width);
+  if (verticalFirst) rowValues[sourceWidth] = 0;  // the padding FilterColumnsAvx2 may read
 
   MapColumns(sourceWidth, destinationWidth, columns);
   MapRows(sourceHeight, destinationHeight, rows);

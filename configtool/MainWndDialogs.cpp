@@ -9,6 +9,7 @@
 #include "configtool/dialogs/DlgTcpEncryptSet.h"
 #include "configtool/dialogs/DlgUpdateNetworkParam.h"
 #include "configtool/features/export/DlgImportExportCfg.h"
+#include "configtool/features/rules/RuleCfgDlg.h"
 #include "configtool/features/video/VideoCfg.h"
 #include "platform/os/Process.h"
 
@@ -48,7 +49,7 @@ void ShowModalDialog(Dialog* dialog, HWND owner, const char* layout, const char*
 
 void CMainWnd::OpenRuleCfg() {
   if (!RequireOpenDevice()) return;
-  // The rule editor comes with its own dialog; nothing more to open yet.
+  ShowModalDialog(new CRuleCfgDlg(m_device.handle), m_hWnd, "ruleCfg.xml", "ruleCfg", &m_factory);
 }
 
 void CMainWnd::OpenPlateQuery() {

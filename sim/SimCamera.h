@@ -92,6 +92,9 @@ class SimCamera : public std::enable_shared_from_this<SimCamera> {
   os::LocalTime LocalNow() const;
   // Periodic readings, counted on the camera's clock; 0 stops them.
   void SetPlatesPerMinute(double rate);
+  // For tests: holds the live video back; each step then sends one frame of every watched stream.
+  void HoldVideo(bool hold) { m_video.HoldFrames(hold); }
+  void StepVideo(int frames = 1) { m_video.StepFrames(frames); }
 
   // For its connections.
   std::uint64_t NewConnectionNumber();

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "configtool/features/export/FixedText.h"
+#include "common/FixedText.h"
 #include "platform/os/Charset.h"
 
 std::string LoopNameOf(const CameraClientPolygonRule& entry) {

@@ -282,6 +282,9 @@ TEST(WlistDateText, ReadsTheWrittenAndTheUsualFormsOfRealTimesOnly) {
                              "2024-01-01 00:00 ",
                              "2024-01-01 00:00:00:00",
                              "2024-01-01 0:",
+                             "2024- 1-01 00:00",
+                             "2024-+1-01 00:00",
+                             "2024-01-01 -0:00",
                              "日期不合法!"};
   for (const char* text : bad) {
     std::int16_t time[6] = {1, 2, 3, 4, 5, 6};

@@ -1,7 +1,7 @@
 // The whitelist's CSV export and import of 100 000 records through the tool's workers against the
 // in-process simulator, with and without full schedules (eight full-week segments each), beside
 // the camera library's own rates for the same records in the same run: import in calls of 300,
-// page-out in pages of 200. The time-segment text is the tests' stand-in of the tool's form.
+// page-out in pages of 200. The time-segment text is the tool's own.
 
 #include <benchmark/benchmark.h>
 
@@ -15,8 +15,9 @@
 #include "configtool/features/whitelist/WlistExportJob.h"
 #include "configtool/features/whitelist/WlistImportJob.h"
 #include "configtool/features/whitelist/WlistQuery.h"
+#include "configtool/features/whitelist/WlistSegmentCodec.h"
 #include "sim/SeedData.h"
-#include "tests/configtool/whitelist/TestSegmentCodec.h"
+#include "tests/configtool/whitelist/FullWeekSchedule.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ class CsvBench {
   std::string Export() {
     auto control = std::make_shared<WlistJobControl>();
     control->Begin(WlistJobKind::Export);
-    RunWlistExport(WlistExportTask{Handle(), nullptr, m_folder.string(), "bench", wlist::test::SegmentCodec(), control});
+    RunWlistExport(WlistExportTask{Handle(), nullptr, m_folder.string(), "bench", WlistTimeSegmentCodec(), control});
     if (control->Done() != kRecords) return {};
     for (const auto& entry : std::filesystem::directory_iterator(m_folder)) return entry.path().string();
     return {};
@@ -68,7 +69,7 @@ class CsvBench {
   bool Import(const std::string& path) {
     auto control = std::make_shared<WlistJobControl>();
     control->Begin(WlistJobKind::Import);
-    RunWlistImport(WlistImportTask{Handle(), nullptr, path, wlist::test::SegmentCodec(), control});
+    RunWlistImport(WlistImportTask{Handle(), nullptr, path, WlistTimeSegmentCodec(), control});
     return control->Done() == kRecords;
   }
 

@@ -2,8 +2,6 @@
 
 #include <limits>
 
-bool IsAsciiBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-
 void TextScanner::SkipBlanks() {
   while (m_pos < m_text.size() && IsAsciiBlank(m_text[m_pos])) ++m_pos;
 }

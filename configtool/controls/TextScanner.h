@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-bool IsAsciiBlank(char c);
+inline bool IsAsciiBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 class TextScanner {
  public:

@@ -1,6 +1,5 @@
 #include "configtool/controls/TimeSegments.h"
 
-#include <cstdio>
 #include <tuple>
 #include <utility>
 
@@ -8,7 +7,8 @@
 
 namespace {
 
-constexpr const char* kDayWords[kTimeSegmentDays] = {"一", "二", "三", "四", "五", "六", "日"};
+// Views, so that reading a text never measures a word again.
+constexpr std::string_view kDayWords[kTimeSegmentDays] = {"一", "二", "三", "四", "五", "六", "日"};
 constexpr std::string_view kWeekPrefix = "星期";
 constexpr std::string_view kUntil = "至";
 
@@ -16,8 +16,12 @@ void SkipBlanks(std::string_view& text) {
   while (!text.empty() && IsAsciiBlank(text.front())) text.remove_prefix(1);
 }
 
+// Byte by byte: the literals are a few bytes long, and the first byte settles most tries.
 bool Consume(std::string_view& text, std::string_view literal) {
-  if (text.substr(0, literal.size()) != literal) return false;
+  if (text.size() < literal.size()) return false;
+  for (std::size_t i = 0; i < literal.size(); ++i) {
+    if (text[i] != literal[i]) return false;
+  }
   text.remove_prefix(literal.size());
   return true;
 }
@@ -46,6 +50,38 @@ Hms EndOf(const TimeSegmentEntry& entry) { return Hms{entry.endHour, entry.endMi
 
 bool ReadHms(std::string_view& text, Hms& hms) { return ParseHms(text, hms.hour, hms.minute, hms.second); }
 
+// "%02d" of a byte, without the cost of printf: the whitelist export writes eight entries a record.
+void AppendTwoDigits(std::string& text, std::uint8_t value) {
+  if (value >= 100) text += static_cast<char>('0' + value / 100);
+  text += static_cast<char>('0' + value / 10 % 10);
+  text += static_cast<char>('0' + value % 10);
+}
+
+void AppendHms(std::string& text, std::uint8_t hour, std::uint8_t minute, std::uint8_t second) {
+  AppendTwoDigits(text, hour);
+  text += ':';
+  AppendTwoDigits(text, minute);
+  text += ':';
+  AppendTwoDigits(text, second);
+}
+
+void AppendTimeSegment(std::string& text, const TimeSegmentEntry& entry) {
+  text += kWeekPrefix;
+  bool first = true;
+  for (int bit = 0; bit < kTimeSegmentDays; ++bit) {
+    if ((entry.days & (1u << bit)) == 0) continue;
+    if (!first) text += ", ";
+    text += kDayWords[bit];
+    first = false;
+  }
+  text += ' ';
+  AppendHms(text, entry.startHour, entry.startMinute, entry.startSecond);
+  text += ' ';
+  text += kUntil;
+  text += ' ';
+  AppendHms(text, entry.endHour, entry.endMinute, entry.endSecond);
+}
+
 bool IsEntryValid(const TimeSegmentEntry& entry) {
   const Hms start = StartOf(entry);
   const Hms end = EndOf(entry);
@@ -55,25 +91,17 @@ bool IsEntryValid(const TimeSegmentEntry& entry) {
 
 }  // namespace
 
-const char* TimeSegmentDayWord(int bit) { return bit >= 0 && bit < kTimeSegmentDays ? kDayWords[bit] : ""; }
+const char* TimeSegmentDayWord(int bit) { return bit >= 0 && bit < kTimeSegmentDays ? kDayWords[bit].data() : ""; }
 
 std::string FormatHms(std::uint8_t hour, std::uint8_t minute, std::uint8_t second) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d:%02d:%02d", hour, minute, second);
+  std::string text;
+  AppendHms(text, hour, minute, second);
   return text;
 }
 
 std::string FormatTimeSegment(const TimeSegmentEntry& entry) {
-  std::string text(kWeekPrefix);
-  bool first = true;
-  for (int bit = 0; bit < kTimeSegmentDays; ++bit) {
-    if ((entry.days & (1u << bit)) == 0) continue;
-    if (!first) text += ", ";
-    text += kDayWords[bit];
-    first = false;
-  }
-  text += " " + FormatHms(entry.startHour, entry.startMinute, entry.startSecond) + " " + std::string(kUntil) + " " +
-          FormatHms(entry.endHour, entry.endMinute, entry.endSecond);
+  std::string text;
+  AppendTimeSegment(text, entry);
   return text;
 }
 
@@ -81,8 +109,10 @@ std::string FormatTimeSegments(const TimeSegmentsPacked& segments) {
   std::string text;
   for (const TimeSegmentEntry& entry : segments.entries) {
     if (entry.enable == 0 || (entry.days & kTimeSegmentDayMask) == 0) continue;
-    if (!text.empty()) text += ";";
-    text += FormatTimeSegment(entry);
+    // Room for eight entries of every day, the longest, so that the text grows once.
+    if (text.empty()) text.reserve(kTimeSegmentCount * 56);
+    if (!text.empty()) text += ';';
+    AppendTimeSegment(text, entry);
   }
   return text;
 }

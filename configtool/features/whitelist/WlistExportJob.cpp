@@ -44,6 +44,11 @@ PagedOut PageOut(const WlistExportTask& task) {
       PostWlistProgress(task.window, WM_WLIST_EXPORT_PROGRESS);
     }
   }
+  // A stopped export writes nothing: what is queued is not worth formatting.
+  if (!task.control->GoOn()) {
+    formatter.Abandon();
+    return out;
+  }
   out.text = formatter.TakeText();
   return out;
 }

@@ -28,7 +28,12 @@ void CRuleCfgDlg::LoadLensOptions() {
   int mode = 0;
   int small = 0;
   int depth = 0;
-  if (m_handle == 0 || CameraClient_GetLensConfig(m_handle, &mode, &small, &depth) != 0) return;
+  const bool read = m_handle != 0 && CameraClient_GetLensConfig(m_handle, &mode, &small, &depth) == 0;
+  // Setting one option sends all three: without the camera's, none can be set.
+  for (ui::COptionUI* option : {m_pRadioWideAngle, m_pRadioLongFocus, m_pOptOverlySmall, m_pOptOverlyDepth}) {
+    if (option != nullptr) option->SetEnabled(read);
+  }
+  if (!read) return;
   Select(mode == 0 ? m_pRadioWideAngle : m_pRadioLongFocus, true);
   Select(m_pOptOverlySmall, small == 1);
   Select(m_pOptOverlyDepth, depth == 1);

@@ -93,6 +93,7 @@ class CRuleCfgDlg : public ui::CDialogWnd, public ui::INotifyUI {
   bool SaveRegion();
 
   // Lens, zoom, focus and install distance (RuleCfgDlgLens.cpp).
+  void BindLensControls();
   void LoadLensOptions();
   bool ApplyLensOptions();
   bool SwitchToWideAngle();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "configtool/dialogs/DialogControls.h"
 #include "configtool/features/rules/RuleCfgDlg.h"
 
 namespace {
@@ -23,6 +24,20 @@ void Show(ui::CControlUI* control, bool visible) {
 constexpr std::array<int, 3> kDistanceOfItem = {0, 2, 1};
 
 }  // namespace
+
+void CRuleCfgDlg::BindLensControls() {
+  m_pRadioWideAngle = FindDialogControl<ui::COptionUI>(m_pm, "radio_wide_angle");
+  m_pRadioLongFocus = FindDialogControl<ui::COptionUI>(m_pm, "radio_long_focus");
+  m_pOptOverlySmall = FindDialogControl<ui::COptionUI>(m_pm, "opt_overly_small");
+  m_pOptOverlyDepth = FindDialogControl<ui::COptionUI>(m_pm, "opt_overly_depth");
+  for (ui::CControlUI* control :
+       {static_cast<ui::CControlUI*>(m_pRadioWideAngle), static_cast<ui::CControlUI*>(m_pRadioLongFocus),
+        static_cast<ui::CControlUI*>(m_pOptOverlySmall), static_cast<ui::CControlUI*>(m_pOptOverlyDepth),
+        m_pm.FindControl("txt_realtime_show")}) {
+    Show(control, true);
+  }
+  LoadLensOptions();
+}
 
 void CRuleCfgDlg::LoadLensOptions() {
   int mode = 0;

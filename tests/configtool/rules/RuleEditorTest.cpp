@@ -140,6 +140,21 @@ TEST_F(RuleEditorTest, RulesAddedBeforeTheFirstFrameAreTheOnlyOnesAndGoOverTheCa
   EXPECT_EQ(region.reserved3[0], 0x6B);
 }
 
+TEST_F(RuleEditorTest, EscapeAfterTheFirstFrameCameDuringADragPutsTheShapeBackOnThePicture) {
+  OpenEditor();
+  Driver().Click("btn_add_ploygen", m_hwnd);
+  // Before the first frame the view's point is the picture's: the region's first vertex is there.
+  const GraphPoint corner = RegionPoints().front();
+  ASSERT_TRUE(Driver().PressAt(Video(), POINT{corner.x, corner.y}));
+  ASSERT_TRUE(Driver().MoveAt(Video(), POINT{corner.x + 10, corner.y}));
+  FirstFrame();
+  Driver().PressKey(VK_ESCAPE);
+  ASSERT_TRUE(Driver().ReleaseAt(Video(), POINT{corner.x + 10, corner.y}));
+  // Back where it was, in the pixels of the 800 x 450 picture.
+  EXPECT_EQ(RegionPoints().front(), (GraphPoint{60, 60}));
+  for (const GraphPoint& p : RegionPoints()) EXPECT_TRUE(p.x < 800 && p.y < 450) << p.x << "," << p.y;
+}
+
 TEST_F(RuleEditorTest, ALoopDeletedBeforeTheFirstFrameLeavesTheCamerasRecordAlone) {
   // The camera holds no loop, but bytes of its own in the record.
   harness.Camera(0).With([](camsim::CameraState& s) {

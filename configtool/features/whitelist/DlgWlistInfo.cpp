@@ -12,6 +12,7 @@
 namespace {
 
 constexpr std::size_t kPlateBytes = sizeof(CameraClientWhiteListRecord::plate) - 1;
+constexpr std::size_t kCommentBytes = sizeof(CameraClientWhiteListRecord::customerNumber) - 1;
 constexpr const char* kAddFailed = "添加白名单失败";
 constexpr const char* kChangeFailed = "修改白名单失败!";
 
@@ -125,6 +126,8 @@ std::string CDlgWlistInfo::CheckTexts(const std::string& plate, const std::strin
   if (comment.find(',') != std::string::npos) return "客户名称中不能包含逗号!";
   // The camera would get a cut plate, and keep it as another plate.
   if (plate.size() > kPlateBytes) return "车牌号过长，最多31个字节!";
+  // Cut, the camera would keep less than the operator typed.
+  if (comment.size() > kCommentBytes) return "客户名称过长，最多63个字节!";
   return {};
 }
 

@@ -173,6 +173,8 @@ TEST_F(WlistRecordFormTest, TheFormRefusesWhatTheCameraCannotKeep) {
       {"京A1234", "张三,李四", "客户名称中不能包含逗号!"},
       // 32 bytes: the camera would keep a cut plate, another one.
       {"京京京京京京京京京京京京京京京AB", "", "车牌号过长，最多31个字节!"},
+      // 64 bytes: the camera would keep the first 62 only (the last character does not fit whole).
+      {"京A1234", std::string(48, 'x') + "张三张三张三张三", "客户名称过长，最多63个字节!"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.notice);
@@ -184,12 +186,15 @@ TEST_F(WlistRecordFormTest, TheFormRefusesWhatTheCameraCannotKeep) {
   }
   EXPECT_EQ(CameraCalls(Operation::WhiteListByPlate), 0u);
   EXPECT_EQ(CameraCalls(Operation::WhiteListImport), 0u);
-  // 31 bytes fit.
+  // 31 and 63 bytes fit, whole.
+  const std::string comment = std::string(47, 'x') + "张三张三张三张三";
   SetText("edit_plate", "京京京京京京京京京京京京京京京A");
-  SetText("edit_plate_comment", "");
+  SetText("edit_plate_comment", comment);
   Save();
   EXPECT_FALSE(IsOpen(kRecordForm));
-  EXPECT_TRUE(CameraRecord("京京京京京京京京京京京京京京京A"));
+  const auto stored = CameraRecord("京京京京京京京京京京京京京京京A");
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(FieldText(stored->customerNumber), comment);
 }
 
 TEST_F(WlistRecordFormTest, AddingAPlateTheCameraHoldsAsksBeforeReplacingIt) {

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "platform/os/Charset.h"
 
@@ -19,4 +20,12 @@ template <std::size_t N>
 void CopyToField(char (&field)[N], const std::string& text) {
   std::memset(field, 0, N);
   std::memcpy(field, text.data(), os::GbkPrefixLength(text, N));
+}
+
+// Clears the field and copies the text in, cut to one byte less than the field without splitting
+// a double-byte character, so that the field stays terminated.
+template <std::size_t N>
+void CopyTerminatedToField(char (&field)[N], std::string_view text) {
+  std::memset(field, 0, N);
+  std::memcpy(field, text.data(), os::GbkPrefixLength(text, N - 1));
 }

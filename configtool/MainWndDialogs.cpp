@@ -10,8 +10,10 @@
 #include "configtool/dialogs/DlgTcpEncryptSet.h"
 #include "configtool/dialogs/DlgUpdateNetworkParam.h"
 #include "configtool/features/export/DlgImportExportCfg.h"
+#include "configtool/features/platequery/PlateQueryDlg.h"
 #include "configtool/features/rules/RuleCfgDlg.h"
 #include "configtool/features/video/VideoCfg.h"
+#include "configtool/features/whitelist/DlgWlistManagr.h"
 #include "platform/os/Process.h"
 
 namespace {
@@ -55,12 +57,16 @@ void CMainWnd::OpenRuleCfg() {
 
 void CMainWnd::OpenPlateQuery() {
   if (!RequireOpenDevice()) return;
-  // The plate query comes with its own dialog; nothing more to open yet.
+  CDialogBuilderCallbackEx callback;
+  ShowModalDialog(new CPlateQueryDlg(m_device.handle), m_hWnd, "plateQuery.xml", "plateQuery", &callback);
 }
 
 void CMainWnd::OpenWlistManager() {
   if (!RequireOpenDevice()) return;
-  // The whitelist manager comes with its own dialog; nothing more to open yet.
+  CDialogBuilderCallbackEx callback;
+  // The export's file is named after the IP as the operator typed it.
+  const std::string ip = m_pEditIp != nullptr ? m_pEditIp->GetText().Str() : std::string();
+  ShowModalDialog(new CDlgWlistManagr(m_device.handle, ip), m_hWnd, "wlistManagr.xml", "wlist_manager", &callback);
 }
 
 void CMainWnd::OpenVideoCfg() {

@@ -1,7 +1,7 @@
 // The whitelist's CSV export and import of 100 000 records through the tool's workers against the
 // in-process simulator, with and without full schedules (eight full-week segments each), beside
 // the camera library's own rates for the same records in the same run: import in calls of 300,
-// page-out in pages of 200. The time-segment text is the tests' stand-in of the tool's form.
+// page-out in pages of 200. The time-segment text is the tool's own.
 
 #include <benchmark/benchmark.h>
 
@@ -11,30 +11,20 @@
 #include <string>
 #include <vector>
 
-#include "bench/support/BenchCamera.h"
+#include "bench/configtool/WlistBenchCamera.h"
 #include "configtool/features/whitelist/WlistExportJob.h"
 #include "configtool/features/whitelist/WlistImportJob.h"
 #include "configtool/features/whitelist/WlistQuery.h"
-#include "sim/SeedData.h"
-#include "tests/configtool/whitelist/TestSegmentCodec.h"
+#include "configtool/features/whitelist/WlistSegmentCodec.h"
 
 namespace {
 
-constexpr int kRecords = 100000;
-
-std::vector<CameraClientWhiteListRecord> Records(bool schedules) {
-  auto records = camsim::MakeSeedWhitelist(kRecords, 11);
-  for (auto& record : records) {
-    record.useTimeSegments = schedules ? 1 : 0;
-    record.segments = schedules ? wlist::test::FullWeekSchedule() : TimeSegmentTable{};
-  }
-  return records;
-}
+constexpr int kRecords = bench::kWlistBenchRecords;
 
 // One camera holding the records, and a folder for the files.
-class CsvBench {
+class CsvBench : public bench::WlistBenchCamera {
  public:
-  explicit CsvBench(bool schedules) : m_records(Records(schedules)) {
+  explicit CsvBench(bool schedules) : WlistBenchCamera(schedules) {
     std::string pattern = (std::filesystem::temp_directory_path() / "lpr-bench-XXXXXX").string();
     if (::mkdtemp(pattern.data()) != nullptr) m_folder = pattern;
     Fill();
@@ -44,23 +34,12 @@ class CsvBench {
     if (!m_folder.empty()) std::filesystem::remove_all(m_folder, ignored);
   }
 
-  bool Ready() const { return m_camera.Handle() != 0 && !m_folder.empty(); }
-  CameraClientHandle Handle() const { return m_camera.Handle(); }
-  const std::vector<CameraClientWhiteListRecord>& Rows() const { return m_records; }
-  void Fill() {
-    m_camera.Camera().With([&](camsim::CameraState& state) {
-      state.whitelist.Clear();
-      state.whitelist.Import(m_records);
-    });
-  }
-  void Empty() {
-    m_camera.Camera().With([](camsim::CameraState& state) { state.whitelist.Clear(); });
-  }
+  bool Ready() const { return Handle() != 0 && !m_folder.empty(); }
   // Runs the export worker to its end; the file's path, or empty when it did not export them all.
   std::string Export() {
     auto control = std::make_shared<WlistJobControl>();
     control->Begin(WlistJobKind::Export);
-    RunWlistExport(WlistExportTask{Handle(), nullptr, m_folder.string(), "bench", wlist::test::SegmentCodec(), control});
+    RunWlistExport(WlistExportTask{Handle(), nullptr, m_folder.string(), "bench", WlistTimeSegmentCodec(), control});
     if (control->Done() != kRecords) return {};
     for (const auto& entry : std::filesystem::directory_iterator(m_folder)) return entry.path().string();
     return {};
@@ -68,13 +47,11 @@ class CsvBench {
   bool Import(const std::string& path) {
     auto control = std::make_shared<WlistJobControl>();
     control->Begin(WlistJobKind::Import);
-    RunWlistImport(WlistImportTask{Handle(), nullptr, path, wlist::test::SegmentCodec(), control});
+    RunWlistImport(WlistImportTask{Handle(), nullptr, path, WlistTimeSegmentCodec(), control});
     return control->Done() == kRecords;
   }
 
  private:
-  bench::BenchCamera m_camera;
-  std::vector<CameraClientWhiteListRecord> m_records;
   std::filesystem::path m_folder;
 };
 
@@ -87,18 +64,13 @@ void CountRecords(benchmark::State& state) {
 void RawImport(benchmark::State& state) {
   CsvBench bench(state.range(0) != 0);
   if (!bench.Ready()) return state.SkipWithError("no camera");
-  std::vector<CameraClientWhiteListRecord> batch(kWlistImportBatch);
-  std::vector<CameraClientWhiteListEntry> entries(kWlistImportBatch);
-  std::vector<CameraClientWhiteListEntry> zeroed(kWlistImportBatch);
-  for (int i = 0; i < kWlistImportBatch; ++i) entries[static_cast<std::size_t>(i)] = {0, &batch[static_cast<std::size_t>(i)]};
+  bench::WlistBenchBatch batch;
   for (auto _ : state) {
     state.PauseTiming();
     bench.Empty();
     state.ResumeTiming();
     for (int first = 0; first < kRecords; first += kWlistImportBatch) {
-      const int count = std::min(kWlistImportBatch, kRecords - first);
-      std::copy_n(bench.Rows().begin() + first, count, batch.begin());
-      if (CameraClient_ImportWhiteList(bench.Handle(), count, entries.data(), zeroed.data()) != 0) {
+      if (batch.Import(bench.Handle(), bench.Rows(), first, std::min(kWlistImportBatch, kRecords - first)) != 0) {
         return state.SkipWithError("import failed");
       }
     }

@@ -19,3 +19,8 @@ std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t d
 CivilDate CivilFromDays(std::int64_t days);
 // 0 = Sunday .. 6 = Saturday.
 int WeekdayFromDays(std::int64_t days);
+
+// The leap-year rule on the year taken as an unsigned 16-bit number.
+bool IsLeapYear(int year);
+// Days of a month 1..12 (0 for any other month), February by IsLeapYear.
+int DaysInMonth(int year, int month);

@@ -76,33 +76,6 @@ bool LengthWithin(const char* text, std::size_t limit) {
 
 }  // namespace
 
-bool IsLeapYear(int year) {
-  const auto y = static_cast<std::uint16_t>(year);
-  return y % 400 == 0 || (y % 4 == 0 && y % 100 != 0);
-}
-
-int DaysInMonth(int year, int month) {
-  switch (static_cast<std::uint16_t>(month)) {
-    case 2:
-      return IsLeapYear(year) ? 29 : 28;
-    case 4:
-    case 6:
-    case 9:
-    case 11:
-      return 30;
-    case 1:
-    case 3:
-    case 5:
-    case 7:
-    case 8:
-    case 10:
-    case 12:
-      return 31;
-    default:
-      return 0;
-  }
-}
-
 DateTimeValue DateTimeValue::Now() {
   const os::LocalTime now = os::GetLocalTime();
   DateTimeValue value;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+#include "configtool/controls/CivilCalendar.h"  // IsLeapYear, DaysInMonth
 #include "platform/ui/core/UIString.h"
 
 struct DateTimeValue {
@@ -71,8 +72,3 @@ struct DateTimeValue {
   DateTimeValue Parse(const char* text) const;
   DateTimeValue ParseTime(const char* text) const;
 };
-
-// The leap-year rule on the year taken as an unsigned 16-bit number.
-bool IsLeapYear(int year);
-// Days of a month 1..12 (0 for any other month), February by IsLeapYear.
-int DaysInMonth(int year, int month);

@@ -15,9 +15,6 @@ class CJqListTextElementUI : public ui::CListTextElementUI {
   void DoEvent(ui::TEventUI& event) override;
 
  private:
-  // The owner list's column whose header spans the point; 0 when none does, when the point is
-  // outside the row, or without an owner.
-  int ColumnAt(POINT point);
   void Send(const char* type, LPARAM lParam = 0);
 
   bool m_dragging = false;

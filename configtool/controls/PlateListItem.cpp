@@ -5,6 +5,7 @@
 
 #include "cameraclient/CameraClient.h"
 #include "configtool/DialogBuilderCallbackEx.h"
+#include "configtool/controls/ListColumnAt.h"
 #include "configtool/controls/PlateViewerUI.h"
 
 namespace {
@@ -100,21 +101,8 @@ void CPlateListItem::SetRecord(const char* time, const char* plate, const char* 
   if (picturePath != nullptr && *picturePath != '\0') ShowPicture(picturePath);
 }
 
-int CPlateListItem::ColumnAt(POINT point) {
-  ui::IListOwnerUI* owner = GetOwner();
-  if (owner == nullptr) return 0;
-  const ui::TListInfoUI* info = owner->GetListInfo();
-  const RECT& row = GetPos();
-  if (point.y < row.top || point.y >= row.bottom) return 0;
-  for (int column = 0; column < info->nColumns && column < ui::UILIST_MAX_COLUMNS; ++column) {
-    const RECT& rc = info->rcColumn[column];
-    if (point.x >= rc.left && point.x < rc.right) return column;
-  }
-  return 0;
-}
-
 void CPlateListItem::DoEvent(ui::TEventUI& event) {
   ui::CListContainerElementUI::DoEvent(event);
   if (event.Type != ui::UIEVENT_DBLCLICK || !IsEnabled() || m_pManager == nullptr) return;
-  m_pManager->SendNotify(this, "listitemdblclick", 0, ColumnAt(event.ptMouse));
+  m_pManager->SendNotify(this, "listitemdblclick", 0, ListColumnAt(GetOwner(), GetPos(), event.ptMouse));
 }

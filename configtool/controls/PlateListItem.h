@@ -31,7 +31,6 @@ class CPlateListItem : public ui::CListContainerElementUI {
   void ShowPicture(const char* path);
   // The name the row's picture is kept under in the window's image cache.
   std::string PictureName() const;
-  int ColumnAt(POINT point);
 
   ui::CControlUI* m_pRecordTime = nullptr;
   ui::CControlUI* m_pPlateNumber = nullptr;

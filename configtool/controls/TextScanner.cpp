@@ -2,18 +2,6 @@
 
 #include <limits>
 
-bool IsAsciiBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-
-void TextScanner::SkipBlanks() {
-  while (m_pos < m_text.size() && IsAsciiBlank(m_text[m_pos])) ++m_pos;
-}
-
-bool TextScanner::Consume(std::string_view literal) {
-  if (Rest().substr(0, literal.size()) != literal) return false;
-  m_pos += literal.size();
-  return true;
-}
-
 TextScanner::Number TextScanner::ReadInt(std::int32_t& value) {
   const std::size_t start = m_pos;
   SkipBlanks();

@@ -1,6 +1,5 @@
 #include "configtool/controls/TimeSegments.h"
 
-#include <cstdio>
 #include <tuple>
 #include <utility>
 
@@ -8,6 +7,8 @@
 
 namespace {
 
+// Views, so that reading a text never measures a word again.
+constexpr std::string_view kDayWords[kTimeSegmentDays] = {"一", "二", "三", "四", "五", "六", "日"};
 constexpr std::string_view kWeekPrefix = "星期";
 constexpr std::string_view kUntil = "至";
 
@@ -41,7 +42,7 @@ bool ReadHms(TextScanner& scanner, Hms& hms) {
 std::uint8_t ReadDays(TextScanner& scanner) {
   std::uint8_t days = 0;
   for (int bit = 0; bit < kTimeSegmentDays; ++bit) {
-    if (!scanner.Consume(TimeSegmentDayWords[bit])) continue;
+    if (!scanner.Consume(kDayWords[bit])) continue;
     days |= static_cast<std::uint8_t>(1u << bit);
     scanner.SkipBlanks();
     scanner.Consume(",");
@@ -68,6 +69,38 @@ bool ReadEntry(TextScanner& scanner, TimeSegmentEntry& entry) {
   return true;
 }
 
+// "%02d" of a byte, without the cost of printf: the whitelist export writes eight entries a record.
+void AppendTwoDigits(std::string& text, std::uint8_t value) {
+  if (value >= 100) text += static_cast<char>('0' + value / 100);
+  text += static_cast<char>('0' + value / 10 % 10);
+  text += static_cast<char>('0' + value % 10);
+}
+
+void AppendHms(std::string& text, std::uint8_t hour, std::uint8_t minute, std::uint8_t second) {
+  AppendTwoDigits(text, hour);
+  text += ':';
+  AppendTwoDigits(text, minute);
+  text += ':';
+  AppendTwoDigits(text, second);
+}
+
+void AppendTimeSegment(std::string& text, const TimeSegmentEntry& entry) {
+  text += kWeekPrefix;
+  bool first = true;
+  for (int bit = 0; bit < kTimeSegmentDays; ++bit) {
+    if ((entry.days & (1u << bit)) == 0) continue;
+    if (!first) text += ", ";
+    text += kDayWords[bit];
+    first = false;
+  }
+  text += ' ';
+  AppendHms(text, entry.startHour, entry.startMinute, entry.startSecond);
+  text += ' ';
+  text += kUntil;
+  text += ' ';
+  AppendHms(text, entry.endHour, entry.endMinute, entry.endSecond);
+}
+
 bool IsEntryValid(const TimeSegmentEntry& entry) {
   const Hms start = StartOf(entry);
   const Hms end = EndOf(entry);
@@ -77,25 +110,19 @@ bool IsEntryValid(const TimeSegmentEntry& entry) {
 
 }  // namespace
 
-const char* const TimeSegmentDayWords[kTimeSegmentDays] = {"一", "二", "三", "四", "五", "六", "日"};
+const char* const TimeSegmentDayWords[kTimeSegmentDays] = {kDayWords[0].data(), kDayWords[1].data(), kDayWords[2].data(),
+                                                           kDayWords[3].data(), kDayWords[4].data(), kDayWords[5].data(),
+                                                           kDayWords[6].data()};
 
 std::string FormatHms(std::uint8_t hour, std::uint8_t minute, std::uint8_t second) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d:%02d:%02d", hour, minute, second);
+  std::string text;
+  AppendHms(text, hour, minute, second);
   return text;
 }
 
 std::string FormatTimeSegment(const TimeSegmentEntry& entry) {
-  std::string text(kWeekPrefix);
-  bool first = true;
-  for (int bit = 0; bit < kTimeSegmentDays; ++bit) {
-    if ((entry.days & (1u << bit)) == 0) continue;
-    if (!first) text += ", ";
-    text += TimeSegmentDayWords[bit];
-    first = false;
-  }
-  text += " " + FormatHms(entry.startHour, entry.startMinute, entry.startSecond) + " " + std::string(kUntil) + " " +
-          FormatHms(entry.endHour, entry.endMinute, entry.endSecond);
+  std::string text;
+  AppendTimeSegment(text, entry);
   return text;
 }
 
@@ -103,8 +130,10 @@ std::string FormatTimeSegments(const TimeSegmentsPacked& segments) {
   std::string text;
   for (const TimeSegmentEntry& entry : segments.entries) {
     if (entry.enable == 0 || (entry.days & kTimeSegmentDayMask) == 0) continue;
-    if (!text.empty()) text += ";";
-    text += FormatTimeSegment(entry);
+    // Room for eight entries of every day, the longest, so that the text grows once.
+    if (text.empty()) text.reserve(kTimeSegmentCount * 56);
+    if (!text.empty()) text += ';';
+    AppendTimeSegment(text, entry);
   }
   return text;
 }

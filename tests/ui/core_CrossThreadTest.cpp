@@ -100,6 +100,48 @@ TEST_F(CrossThreadTest, PostingWhileTheWindowIsDestroyedIsSafeAndFailsAfterwards
   driver.WaitUntilIdle();
 }
 
+// What the senders were told went through is freed by the window's discarder, whether the window
+// went before the message's turn or the thread ended with it still queued.
+std::atomic<int> g_discarded{0};
+void DiscardPayload(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kWorkerMessage) return;
+  delete reinterpret_cast<int*>(wParam);
+  g_discarded += static_cast<int>(lParam);
+}
+
+TEST_F(CrossThreadTest, PayloadsStillQueuedForAGoneWindowGoToItsDiscarder) {
+  g_discarded = 0;
+  driver.Run([&] { SetPostedMessageDiscarder(hwnd, DiscardPayload); });
+  std::atomic<bool> posted{false};
+  driver.Run([&] {
+    // Posted from another thread while the window thread is busy here, then the window goes
+    // before the loop takes them.
+    std::thread worker([&] {
+      for (int i = 0; i < 3; ++i) EXPECT_TRUE(os::PostMessage(hwnd, kWorkerMessage, reinterpret_cast<WPARAM>(new int(i)), 1));
+      posted = true;
+    });
+    worker.join();
+    DestroyWindow(hwnd);
+  });
+  driver.WaitUntilIdle();
+  EXPECT_TRUE(posted);
+  EXPECT_EQ(g_discarded, 3);
+  EXPECT_TRUE(received.empty());
+
+  // A thread that ends without taking its messages again discards them with its queue.
+  std::thread owner([] {
+    CreateWindowParams params;
+    params.className = "plain";
+    params.rect = RECT{0, 0, 10, 10};
+    const HWND window = CreateNativeWindow(params);
+    SetPostedMessageDiscarder(window, DiscardPayload);
+    EXPECT_TRUE(os::PostMessage(window, kWorkerMessage, reinterpret_cast<WPARAM>(new int(7)), 10));
+    DestroyWindow(window);
+  });
+  owner.join();
+  EXPECT_EQ(g_discarded, 13);
+}
+
 TEST_F(CrossThreadTest, VideoPicturesFromAnotherThreadShowInTheChildWindow) {
   HWND video = nullptr;
   driver.Run([&] {

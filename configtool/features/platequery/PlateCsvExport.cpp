@@ -102,6 +102,8 @@ std::optional<std::string> PlateCsvExport::WriteFile(const std::string& folder, 
   return path;
 }
 
+void PlateCsvExport::DropText() { std::string().swap(m_text); }
+
 void PlateCsvExport::StopAndWait() {
   if (!Running()) return;
   m_shared->stop = true;

@@ -37,6 +37,8 @@ class PlateCsvExport {
   // On WM_PLATE_EXPORT_DONE: writes the text to PlateCsvFilePath(folder, time), then empties it.
   // The path, or nullopt when the file could not be written whole (what was written is removed).
   std::optional<std::string> WriteFile(const std::string& folder, const os::LocalTime& time);
+  // On WM_PLATE_EXPORT_DONE of an export that lacks records: the text goes unwritten.
+  void DropText();
   // Records in the text.
   int Rows() const { return m_rows; }
   // A close during the export: the worker stops after the page request it is in, and this returns

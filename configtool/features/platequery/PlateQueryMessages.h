@@ -32,3 +32,7 @@ struct PlateImageLoaded {
   // The picture's file when it was saved; empty otherwise.
   std::string path;
 };
+
+// Frees the payload of one of these messages that its window will never handle (a
+// ui::PostedMessageDiscarder).
+void DeletePlateQueryPayload(UINT message, WPARAM wParam, LPARAM lParam);

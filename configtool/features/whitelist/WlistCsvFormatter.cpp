@@ -26,6 +26,14 @@ std::string WlistCsvFormatter::TakeText() {
   return std::move(m_text);
 }
 
+void WlistCsvFormatter::Abandon() {
+  {
+    std::lock_guard lock(m_mutex);
+    m_pages.clear();
+  }
+  Finish();
+}
+
 void WlistCsvFormatter::Finish() {
   {
     std::lock_guard lock(m_mutex);

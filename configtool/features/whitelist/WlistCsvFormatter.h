@@ -26,6 +26,9 @@ class WlistCsvFormatter {
   // Formats what is queued, ends the thread and hands the text over: the header line and a line
   // per row.
   std::string TakeText();
+  // Ends the thread after the page it is formatting; the pages still queued are dropped (the
+  // export was stopped).
+  void Abandon();
 
  private:
   void Finish();

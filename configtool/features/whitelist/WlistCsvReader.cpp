@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "common/DecimalText.h"
+#include "common/FixedText.h"
 #include "configtool/features/whitelist/WlistCsvFormat.h"
 #include "configtool/features/whitelist/WlistDateText.h"
 #include "platform/os/Charset.h"
@@ -24,13 +25,6 @@ constexpr std::size_t kMaxFieldBytes = kWlistSegmentTextBytes;
 void* CappedRealloc(void* buffer, std::size_t size) {
   if (size > kMaxFieldBytes + 2) return nullptr;
   return std::realloc(buffer, size);
-}
-
-template <std::size_t N>
-void CopyCut(char (&field)[N], std::string_view text) {
-  const std::size_t length = os::GbkPrefixLength(text, N - 1);
-  std::memcpy(field, text.data(), length);
-  field[length] = '\0';
 }
 
 std::int32_t IdOf(std::string_view text) {
@@ -115,7 +109,7 @@ void WlistCsvReader::StoreField(std::string_view field) {
       if (field.size() > sizeof record.plate - 1) {
         m_row.plate = WlistPlateCheck::TooLong;
       } else {
-        CopyCut(record.plate, field);
+        CopyTerminatedToField(record.plate, field);
         m_row.plate = record.plate[0] != '\0' ? WlistPlateCheck::Fits : WlistPlateCheck::Empty;
       }
       break;
@@ -128,8 +122,8 @@ void WlistCsvReader::StoreField(std::string_view field) {
       std::replace_copy(field.begin(), field.end(), m_row.segmentText.begin(), '&', ',');
       break;
     case kAlarm: record.alarm = YesOf(field); break;
-    case kCode: CopyCut(record.customerCode, field); break;
-    case kNumber: CopyCut(record.customerNumber, field); break;
+    case kCode: CopyTerminatedToField(record.customerCode, field); break;
+    case kNumber: CopyTerminatedToField(record.customerNumber, field); break;
     default: break;
   }
 }

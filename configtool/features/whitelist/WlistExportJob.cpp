@@ -14,15 +14,6 @@
 
 namespace {
 
-// The rows of the page being asked, as the whitelist callback hands them over on the worker.
-struct PageRows {
-  static int OnWlistExportRecord(CameraClientHandle, void* user, const CameraClientWhiteListRecord* record) {
-    if (record != nullptr && user != nullptr) static_cast<PageRows*>(user)->rows.push_back(*record);
-    return 0;
-  }
-  std::vector<CameraClientWhiteListRecord> rows;
-};
-
 struct PagedOut {
   bool answered = false;  // the count and every page asked
   int rows = 0;
@@ -37,23 +28,27 @@ PagedOut PageOut(const WlistExportTask& task) {
   const int total = static_cast<int>(std::min<std::uint32_t>(*count, INT32_MAX));
   task.control->SetTotal(total);
   WlistCsvFormatter formatter(task.segments, total);
-  PageRows page;
-  CameraClient_SetWhiteListCallback(task.handle, PageRows::OnWlistExportRecord, &page);
   const int pages = WlistPageCount(static_cast<std::uint32_t>(total), kWlistExportPageRows);
   out.answered = true;
-  for (int i = 0; i < pages && task.control->GoOn(); ++i) {
-    page.rows.reserve(kWlistExportPageRows);
-    if (QueryWlistRows(task.handle, "", i * kWlistExportPageRows, kWlistExportPageRows) != 0) {
-      out.answered = false;
-      break;
+  {
+    WlistRowCollector page(task.handle);
+    for (int i = 0; i < pages && task.control->GoOn(); ++i) {
+      if (QueryWlistRows(task.handle, "", i * kWlistExportPageRows, kWlistExportPageRows) != 0) {
+        out.answered = false;
+        break;
+      }
+      std::vector<CameraClientWhiteListRecord> rows = page.Take();
+      out.rows += static_cast<int>(rows.size());
+      formatter.Add(std::move(rows));
+      task.control->SetDone(out.rows);
+      PostWlistProgress(task.window, WM_WLIST_EXPORT_PROGRESS);
     }
-    out.rows += static_cast<int>(page.rows.size());
-    formatter.Add(std::move(page.rows));
-    page.rows = {};
-    task.control->SetDone(out.rows);
-    PostWlistProgress(task.window, WM_WLIST_EXPORT_PROGRESS);
   }
-  CameraClient_SetWhiteListCallback(task.handle, nullptr, nullptr);
+  // A stopped export writes nothing: what is queued is not worth formatting.
+  if (!task.control->GoOn()) {
+    formatter.Abandon();
+    return out;
+  }
   out.text = formatter.TakeText();
   return out;
 }

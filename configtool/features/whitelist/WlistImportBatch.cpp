@@ -24,9 +24,9 @@ bool WlistImportBatch::Add(const WlistCsvRow& row) {
   }
   Batch& batch = m_batches[static_cast<std::size_t>(m_filling)];
   if (batch.count == 0) batch.firstLine = row.line;
-  CameraClientWhiteListRecord& record = batch.records[static_cast<std::size_t>(batch.count++)];
-  record = row.record;
-  if (!row.segmentText.empty() && m_segments.parse) m_segments.parse(row.segmentText, record.segments);
+  const auto slot = static_cast<std::size_t>(batch.count++);
+  batch.records[slot] = row.record;
+  batch.segmentTexts[slot].assign(row.segmentText);
   return batch.count < kCapacity || HandOver();
 }
 
@@ -72,6 +72,7 @@ void WlistImportBatch::Run() {
     if (m_quit) return;
     Batch& batch = *m_sending;
     lock.unlock();
+    ReadSchedules(batch);
     const bool taken =
         CameraClient_ImportWhiteList(m_handle, batch.count, batch.entries.data(), batch.zeroed.data()) == 0;
     lock.lock();
@@ -86,5 +87,13 @@ void WlistImportBatch::Run() {
     lock.lock();
     m_sending = nullptr;
     m_changed.notify_all();
+  }
+}
+
+void WlistImportBatch::ReadSchedules(Batch& batch) const {
+  if (!m_segments.parse) return;
+  for (int i = 0; i < batch.count; ++i) {
+    const std::string& text = batch.segmentTexts[static_cast<std::size_t>(i)];
+    if (!text.empty()) m_segments.parse(text, batch.records[static_cast<std::size_t>(i)].segments);
   }
 }

@@ -22,14 +22,16 @@ struct FileCloser {
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
 // The lines of the file, the last one counted also without its line end; nullopt when it cannot
-// be read.
-std::optional<int> CountLines(const std::string& path) {
+// be read. A stop ends the count early (the count is then of no use).
+std::optional<int> CountLines(const std::string& path, const WlistJobControl& control) {
   File file(os::OpenFile(path, "rb"));
   if (!file) return std::nullopt;
   std::vector<char> block(kReadBlockBytes);
   int lines = 0;
   char last = '\n';
-  while (const std::size_t read = std::fread(block.data(), 1, block.size(), file.get())) {
+  while (control.GoOn()) {
+    const std::size_t read = std::fread(block.data(), 1, block.size(), file.get());
+    if (read == 0) break;
     const std::string_view bytes(block.data(), read);
     for (std::size_t at = bytes.find('\n'); at != std::string_view::npos; at = bytes.find('\n', at + 1)) ++lines;
     last = bytes.back();
@@ -87,7 +89,8 @@ void StartWlistImport(WlistImportTask task) {
 
 void RunWlistImport(const WlistImportTask& task) {
   WlistJobControl& control = *task.control;
-  const std::optional<int> lines = CountLines(task.path);
+  const std::optional<int> lines = CountLines(task.path, control);
+  if (!control.GoOn()) return control.SignalEnded();
   File file(lines && *lines > 1 ? os::OpenFile(task.path, "rb") : nullptr);
   if (!file) {
     return EndWlistJob(control, task.window, WM_WLIST_IMPORT_PROGRESS,

@@ -17,3 +17,9 @@ void EndWlistJob(WlistJobControl& control, HWND window, UINT message, std::uniqu
 }
 
 void PostWlistProgress(HWND window, UINT message) { os::PostMessage(window, message, 0, 0); }
+
+void DeleteWlistJobPayload(UINT message, WPARAM wParam, LPARAM lParam) {
+  if ((message == WM_WLIST_IMPORT_PROGRESS || message == WM_WLIST_EXPORT_PROGRESS) && wParam == 1) {
+    delete reinterpret_cast<WlistJobEnd*>(lParam);
+  }
+}

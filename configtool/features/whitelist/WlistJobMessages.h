@@ -36,3 +36,6 @@ std::unique_ptr<WlistJobEnd> MakeWlistJobEnd(bool succeeded, std::string notice,
 void EndWlistJob(WlistJobControl& control, HWND window, UINT message, std::unique_ptr<WlistJobEnd> end);
 // A progress message (wParam 0).
 void PostWlistProgress(HWND window, UINT message);
+
+// Frees the payload of a job message that its window will never handle (a ui::PostedMessageDiscarder).
+void DeleteWlistJobPayload(UINT message, WPARAM wParam, LPARAM lParam);

@@ -8,8 +8,7 @@ namespace {
 struct PlateSearch {
   explicit PlateSearch(const std::string& filter) {
     CopyToField(item.key, "PlateID");
-    // CopyToField fills the whole field when the text is that long; keep its terminator.
-    CopyToField(item.value, filter.substr(0, os::GbkPrefixLength(filter, sizeof item.value - 1)));
+    CopyTerminatedToField(item.value, filter);
   }
   CameraClientWhiteListKeyValue item{};
   CameraClientWhiteListSearch search{0, 1, &item};
@@ -34,4 +33,25 @@ int QueryWlistRows(CameraClientHandle handle, const std::string& filter, int fir
 
 int WlistPageCount(std::uint32_t count, int rows) {
   return static_cast<int>(count / static_cast<std::uint32_t>(rows) + (count % static_cast<std::uint32_t>(rows) != 0 ? 1 : 0));
+}
+
+WlistRowCollector::WlistRowCollector(CameraClientHandle handle) : m_handle(handle) {
+  CameraClient_SetWhiteListCallback(m_handle, OnWlistRecord, this);
+}
+
+WlistRowCollector::~WlistRowCollector() { CameraClient_SetWhiteListCallback(m_handle, nullptr, nullptr); }
+
+std::vector<CameraClientWhiteListRecord> WlistRowCollector::Take() {
+  std::vector<CameraClientWhiteListRecord> rows;
+  std::lock_guard lock(m_mutex);
+  rows.swap(m_rows);
+  return rows;
+}
+
+int WlistRowCollector::OnWlistRecord(CameraClientHandle, void* user, const CameraClientWhiteListRecord* record) {
+  if (record == nullptr || user == nullptr) return 0;
+  auto* collector = static_cast<WlistRowCollector*>(user);
+  std::lock_guard lock(collector->m_mutex);
+  collector->m_rows.push_back(*record);
+  return 0;
 }

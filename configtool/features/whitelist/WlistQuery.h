@@ -3,8 +3,10 @@
 // call: the count of the plates that hold a filter, and a range of their rows.
 
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cameraclient/CameraClient.h"
 
@@ -22,3 +24,23 @@ int QueryWlistRows(CameraClientHandle handle, const std::string& filter, int fir
 
 // Pages of `rows` rows that `count` records fill.
 int WlistPageCount(std::uint32_t count, int rows);
+
+// Gathers the rows that page requests deliver through the whitelist callback (on a library
+// thread, before the request returns): registered while it lives, cleared when it goes.
+class WlistRowCollector {
+ public:
+  explicit WlistRowCollector(CameraClientHandle handle);
+  ~WlistRowCollector();
+  WlistRowCollector(const WlistRowCollector&) = delete;
+  WlistRowCollector& operator=(const WlistRowCollector&) = delete;
+
+  // The rows delivered since the last call, in order.
+  std::vector<CameraClientWhiteListRecord> Take();
+
+ private:
+  static int OnWlistRecord(CameraClientHandle handle, void* user, const CameraClientWhiteListRecord* record);
+
+  const CameraClientHandle m_handle;
+  std::mutex m_mutex;
+  std::vector<CameraClientWhiteListRecord> m_rows;
+};

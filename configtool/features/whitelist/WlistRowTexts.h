@@ -22,4 +22,17 @@ int WlistPlateTypeIndex(const std::string& word);
 // %02d:%02d:%02d", empty when unset), time segments in use, the segments' text, alarm, colour word,
 // type word, customer code, customer number.
 using WlistRowTexts = std::array<std::string, 11>;
+enum WlistColumn {
+  kWlistPlateColumn,
+  kWlistEnabledColumn,
+  kWlistCreateColumn,
+  kWlistExpiryColumn,
+  kWlistUseSegmentsColumn,
+  kWlistSegmentsColumn,
+  kWlistAlarmColumn,
+  kWlistColourColumn,
+  kWlistTypeColumn,
+  kWlistCodeColumn,
+  kWlistNumberColumn,
+};
 WlistRowTexts MakeWlistRowTexts(const CameraClientWhiteListRecord& record, const std::string& segmentText);

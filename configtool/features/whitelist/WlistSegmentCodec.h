@@ -1,7 +1,8 @@
 #pragma once
 // The time segments of a whitelist record as text. The conversions belong to the time-segment
-// functions of the tool's controls; the whitelist code takes them from its caller and treats the
-// text as opaque, apart from the "&" that stands for "," in the CSV file.
+// functions of the tool's controls (WlistTimeSegmentCodec); the whitelist jobs take them from
+// their caller and treat the text as opaque, apart from the "&" that stands for "," in the CSV
+// file.
 
 #include <functional>
 #include <string>
@@ -14,3 +15,8 @@ struct WlistSegmentCodec {
   // Fills the table from a text the file held: the schedule it reads, the table's enabled word 1.
   std::function<void(const std::string& text, TimeSegmentTable& table)> parse;
 };
+
+// The tool's own: the schedule's text as the time-period fields show it (FormatTimeSegments of
+// PackTimeSegments); a text is read with ParseTimeSegments, the table's enabled word set to 1, and
+// UnpackTimeSegments.
+WlistSegmentCodec WlistTimeSegmentCodec();

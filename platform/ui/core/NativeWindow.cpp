@@ -479,6 +479,10 @@ void SetWindowIcon(HWND hwnd, UINT resourceId) {
   if (auto record = LocalRecord(hwnd)) record->icon = resourceId;
 }
 
+void SetPostedMessageDiscarder(HWND hwnd, PostedMessageDiscarder discarder) {
+  if (auto record = LocalRecord(hwnd)) record->discarder = discarder;
+}
+
 UINT GetWindowIcon(HWND hwnd) {
   auto record = LocalRecord(hwnd);
   return record != nullptr ? record->icon : 0;

@@ -134,6 +134,13 @@ HWND GetCapture();
 // The state of a key as the input so far left it: bit 15 set while down.
 short GetKeyState(int virtualKey);
 
+// What frees the payload of a message posted to `hwnd` (from any thread) that is still queued
+// when the window is destroyed: the sender was told the post succeeded, so only the queue can
+// free it. Runs on the window's thread, after the window is gone, for each such message; it must
+// not touch the window. Messages posted before the call are not covered.
+using PostedMessageDiscarder = void (*)(UINT message, WPARAM wParam, LPARAM lParam);
+void SetPostedMessageDiscarder(HWND hwnd, PostedMessageDiscarder discarder);
+
 // Timers: WM_TIMER with wParam = id, about every `elapse` ms of os::Clock time.
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse);
 bool KillTimer(HWND hwnd, UINT_PTR id);

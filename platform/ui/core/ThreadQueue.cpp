@@ -1,6 +1,7 @@
 #include "platform/ui/core/ThreadQueue.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/ui/core/NativeWindow.h"
 #include "platform/ui/core/WindowRecord.h"
@@ -13,10 +14,16 @@ std::shared_ptr<ThreadQueue> ThreadQueue::Current() {
   return queue;
 }
 
-void ThreadQueue::Post(const MSG& msg, std::function<void()> task) {
+ThreadQueue::~ThreadQueue() {
+  std::vector<Entry> dropped(std::make_move_iterator(m_posted.begin()), std::make_move_iterator(m_posted.end()));
+  m_posted.clear();
+  Discard(dropped);
+}
+
+void ThreadQueue::Post(const MSG& msg, std::function<void()> task, PostedMessageDiscarder discard) {
   {
     std::lock_guard lock(m_mutex);
-    m_posted.push_back(Entry{msg, std::move(task)});
+    m_posted.push_back(Entry{msg, std::move(task), discard});
   }
   m_cv.notify_all();
   if (std::this_thread::get_id() != m_owner) CurrentHost().Wake();
@@ -73,12 +80,32 @@ bool ThreadQueue::Matches(const MSG& msg, HWND filter, UINT minMessage, UINT max
   return msg.message >= minMessage && msg.message <= maxMessage;
 }
 
+void ThreadQueue::Discard(const std::vector<Entry>& dropped) {
+  for (const Entry& entry : dropped) {
+    if (entry.discard != nullptr) entry.discard(entry.msg.message, entry.msg.wParam, entry.msg.lParam);
+  }
+}
+
 bool ThreadQueue::TakePosted(MSG* msg, HWND filter, UINT minMessage, UINT maxMessage, bool remove,
                              std::function<void()>* task) {
-  std::lock_guard lock(m_mutex);
+  std::vector<Entry> dropped;
+  bool taken = false;
+  {
+    std::lock_guard lock(m_mutex);
+    taken = TakePostedLocked(msg, filter, minMessage, maxMessage, remove, task, dropped);
+  }
+  // Outside the lock: a discarder may post.
+  Discard(dropped);
+  return taken;
+}
+
+bool ThreadQueue::TakePostedLocked(MSG* msg, HWND filter, UINT minMessage, UINT maxMessage, bool remove,
+                                   std::function<void()>* task, std::vector<Entry>& dropped) {
   for (auto it = m_posted.begin(); it != m_posted.end();) {
-    // Messages for windows that are gone are dropped, as the sender was told at posting time.
+    // Messages for windows that are gone are dropped (their payloads discarded), as the sender was
+    // told at posting time.
     if (it->msg.hwnd != nullptr && WindowTable::Instance().Find(it->msg.hwnd) == nullptr) {
+      dropped.push_back(std::move(*it));
       it = m_posted.erase(it);
       continue;
     }

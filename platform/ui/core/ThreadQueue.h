@@ -15,6 +15,7 @@
 
 #include "platform/os/Clock.h"
 #include "platform/os/WinTypes.h"
+#include "platform/ui/core/NativeWindow.h"
 
 namespace ui {
 
@@ -22,10 +23,13 @@ class ThreadQueue {
  public:
   // The queue of the calling thread, made on first use.
   static std::shared_ptr<ThreadQueue> Current();
+  // Messages still queued are discarded (see SetPostedMessageDiscarder).
+  ~ThreadQueue();
 
   // --- Any thread ---
   // Queues a message (and, with a task, code to run at its turn instead of a dispatch).
-  void Post(const MSG& msg, std::function<void()> task = {});
+  // `discard` frees the message's payload if its window is gone before its turn.
+  void Post(const MSG& msg, std::function<void()> task = {}, PostedMessageDiscarder discard = nullptr);
   // Work for the window thread that runs between messages, even inside nested loops (test driver).
   // Returns the idle generation at posting: the next idle wait after it comes once the command ran.
   std::uint64_t PostCommand(std::function<void()> command);
@@ -75,6 +79,7 @@ class ThreadQueue {
   struct Entry {
     MSG msg;
     std::function<void()> task;
+    PostedMessageDiscarder discard = nullptr;
   };
   struct Timer {
     HWND hwnd;
@@ -85,6 +90,10 @@ class ThreadQueue {
 
   bool Matches(const MSG& msg, HWND filter, UINT minMessage, UINT maxMessage) const;
   bool TakePosted(MSG* msg, HWND filter, UINT minMessage, UINT maxMessage, bool remove, std::function<void()>* task);
+  // Under the lock: the next matching message; messages for windows that are gone go to `dropped`.
+  bool TakePostedLocked(MSG* msg, HWND filter, UINT minMessage, UINT maxMessage, bool remove,
+                        std::function<void()>* task, std::vector<Entry>& dropped);
+  static void Discard(const std::vector<Entry>& dropped);
   bool TakeCommand(std::function<void()>* command);
   bool TakePaint(MSG* msg, HWND filter, bool remove);
   bool TakeTimer(MSG* msg, HWND filter, UINT minMessage, UINT maxMessage, bool remove);

@@ -24,6 +24,8 @@ struct WindowRecord {
   HWND hwnd = nullptr;
   std::shared_ptr<ThreadQueue> queue;
   std::atomic<bool> alive{true};
+  // Set on the window's thread, read by posting threads.
+  std::atomic<PostedMessageDiscarder> discarder{nullptr};
 
   std::string className;
   UINT classStyle = 0;

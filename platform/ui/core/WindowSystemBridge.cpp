@@ -24,7 +24,7 @@ class FrameworkWindowSystem final : public os::WindowSystem {
     msg.message = message;
     msg.wParam = wParam;
     msg.lParam = lParam;
-    record->queue->Post(msg);
+    record->queue->Post(msg, {}, record->discarder.load());
     return true;
   }
 

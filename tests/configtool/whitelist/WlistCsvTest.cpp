@@ -10,10 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "TestSegmentCodec.h"
+#include "FullWeekSchedule.h"
 #include "configtool/features/whitelist/CsvField.h"
 #include "configtool/features/whitelist/WlistCsvFormat.h"
 #include "configtool/features/whitelist/WlistDateText.h"
+#include "configtool/features/whitelist/WlistSegmentCodec.h"
 
 namespace wlist::test {
 namespace {
@@ -31,7 +32,7 @@ void SetTime(std::int16_t (&time)[6], std::initializer_list<int> values) {
 
 std::string SegmentText(const TimeSegmentTable& table) {
   std::string text;
-  FormatSegments(table, text);
+  WlistTimeSegmentCodec().format(table, text);
   return text;
 }
 
@@ -148,7 +149,7 @@ TEST(WlistCsv, WhatTheToolWritesReadsBackWhole) {
       const CameraClientWhiteListRecord& sent = records[i];
       const WlistCsvRow& row = read.rows[i];
       CameraClientWhiteListRecord back = row.record;
-      if (!row.segmentText.empty()) ParseSegments(row.segmentText, back.segments);
+      if (!row.segmentText.empty()) WlistTimeSegmentCodec().parse(row.segmentText, back.segments);
       EXPECT_EQ(row.plate, WlistPlateCheck::Fits);
       EXPECT_EQ(row.line, static_cast<int>(i) + 2);
       EXPECT_EQ(std::memcmp(&back, &sent, sizeof back), 0) << sent.plate;
@@ -282,6 +283,9 @@ TEST(WlistDateText, ReadsTheWrittenAndTheUsualFormsOfRealTimesOnly) {
                              "2024-01-01 00:00 ",
                              "2024-01-01 00:00:00:00",
                              "2024-01-01 0:",
+                             "2024- 1-01 00:00",
+                             "2024-+1-01 00:00",
+                             "2024-01-01 -0:00",
                              "日期不合法!"};
   for (const char* text : bad) {
     std::int16_t time[6] = {1, 2, 3, 4, 5, 6};

@@ -16,13 +16,14 @@
 #include <vector>
 
 #include "PostedMessages.h"
-#include "TestSegmentCodec.h"
+#include "FullWeekSchedule.h"
 #include "common/FixedText.h"
 #include "configtool/features/whitelist/WlistCsvFile.h"
 #include "configtool/features/whitelist/WlistCsvFormat.h"
 #include "configtool/features/whitelist/WlistCsvReader.h"
 #include "configtool/features/whitelist/WlistImportJob.h"
 #include "configtool/features/whitelist/WlistJobMessages.h"
+#include "configtool/features/whitelist/WlistSegmentCodec.h"
 #include "platform/os/File.h"
 #include "sim/SeedData.h"
 #include "tests/camera/SimCameras.h"
@@ -67,10 +68,10 @@ class WlistJobsTest : public testing::Test {
   }
 
   WlistExportTask ExportTask(HWND window = PostedMessages::Window()) {
-    return WlistExportTask{m_handle, window, m_folder.Path().string(), kCameraIp, SegmentCodec(), m_control};
+    return WlistExportTask{m_handle, window, m_folder.Path().string(), kCameraIp, WlistTimeSegmentCodec(), m_control};
   }
   WlistImportTask ImportTask(const std::string& path) {
-    return WlistImportTask{m_handle, PostedMessages::Window(), path, SegmentCodec(), m_control};
+    return WlistImportTask{m_handle, PostedMessages::Window(), path, WlistTimeSegmentCodec(), m_control};
   }
 
   // Takes the job's messages up to its end, as the window would.

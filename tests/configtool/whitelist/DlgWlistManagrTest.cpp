@@ -383,6 +383,9 @@ TEST_F(WlistManagerTest, ClosingDuringAnImportStopsItBeforeItsNextBatch) {
   Driver().Click("btn_import");
   ExpectButtons(false);
   ASSERT_TRUE(harness.Eventually([&] { return !CameraRecords().empty(); }));
+  // Slower batches from here on, so that a loaded machine cannot finish the import before the
+  // close comes.
+  harness.Camera(0).Faults().Set(Operation::WhiteListImport, Slow(1s));
 
   Driver().Click("closebtn");
   ASSERT_TRUE(harness.Eventually([&] { return Driver().OpenMessageBoxText().has_value(); }));

@@ -1,14 +1,18 @@
 // The program Brenlo itself, started as the tool starts it: one copy at a time, its main dialog
 // over the cameras the search finds, and no window without its skin package.
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "platform/camera/protocol/SessionMessages.h"
 #include "sim/Simulator.h"
 #include "tests/batch/support/TempFolder.h"
 #include "tests/common/ChildProcess.h"
+#include "tests/support/LoopbackBlock.h"
+#include "tests/support/PrivateDisplay.h"
 
 namespace {
 
@@ -67,12 +71,58 @@ TEST(BrenloProgram, RunsAsOneCopyOverTheCamerasItFinds) {
   EXPECT_TRUE(std::filesystem::exists(screenshot));
 }
 
+// The program and its libraries (and, when asked, its skin package) copied into `folder`.
+void CopyProgram(const TempFolder& folder, bool withSkin) {
+  const std::filesystem::path bin = std::filesystem::path(LPR_BRENLO_PROGRAM).parent_path();
+  for (const char* file : {"Brenlo", "libJqLPRSDK.so", "libJQShareMem.so", "skin.dll"}) {
+    if (withSkin || std::string(file) != "skin.dll") {
+      std::filesystem::copy_file(bin / file, std::filesystem::path(folder.Path()) / file);
+    }
+  }
+}
+
+TEST(BrenloProgram, OnARealDisplayTheLoginDialogTakesWhatIsTypedAtOnce) {
+  camsim::Simulator simulator;
+  camsim::CameraProfile profile;
+  // The camera compares bytes: the password as the program sends it, in GBK.
+  profile.accounts = {{"qorvt", "qorvt"}, {"installer", "门岗2"}};
+  ASSERT_TRUE(simulator.AddCameras(1, lpr::test::ProcessLoopbackPrefix() + "1", 8080, profile));
+  lpr::test::PrivateDisplay display;
+  ASSERT_FALSE(display.Name().empty()) << "Xvfb could not be started";
+  TempFolder folder;
+  CopyProgram(folder, true);
+  // The step language waits for windows, not for rows: the row comes once the search found the
+  // camera and logged in to it, well within the wait.
+  const std::string script = folder.Write("steps.txt", "wait-window batch_operation 60000\n"
+                                                       "wait 5000\n"
+                                                       "click dlg_btn_login\n"
+                                                       "wait-window batchlogin 60000\n"
+                                                       "type dlg_edit_username installer\n"
+                                                       "type dlg_edit_pwd " + Utf8(u8"门岗2") + "\n"
+                                                       "click ok\n"
+                                                       "quit\n");
+  Brenlo program(folder.Path("Brenlo"),
+                 {"DISPLAY=" + display.Name(), "LPR_UI_HOST=gtk", "GDK_BACKEND=x11", "GSETTINGS_BACKEND=memory",
+                  "NO_AT_BRIDGE=1", "XDG_RUNTIME_DIR=" + folder.Path(),
+                  "CAMERACLIENT_SEARCH_TARGETS=" + simulator.SearchTargets(), "LPR_UI_SCRIPT=" + script});
+  ASSERT_TRUE(program.Started());
+  std::string said;
+  EXPECT_TRUE(program.SaysSoon("8: quit", &said)) << said;
+  EXPECT_EQ(said.find("failed"), std::string::npos) << said;
+  EXPECT_EQ(program.Wait(40s), 0);
+
+  // The camera took the login as typed into the dialog.
+  const auto logins = simulator.Camera(0).Calls().Of(camera::protocol::Operation::Login);
+  EXPECT_TRUE(std::any_of(logins.begin(), logins.end(), [](const camsim::CallRecord& call) {
+    const auto login = camera::protocol::LoginRequest::Decode(call.payload);
+    return login.has_value() && login->user == "installer" && login->password == "门岗2" &&
+           call.status == camera::protocol::Status::Ok;
+  }));
+}
+
 TEST(BrenloProgram, EndsWithoutAWindowWhenItsSkinPackageIsMissing) {
   TempFolder folder;
-  const std::filesystem::path bin = std::filesystem::path(LPR_BRENLO_PROGRAM).parent_path();
-  for (const char* file : {"Brenlo", "libJqLPRSDK.so", "libJQShareMem.so"}) {
-    std::filesystem::copy_file(bin / file, std::filesystem::path(folder.Path()) / file);
-  }
+  CopyProgram(folder, false);
   Brenlo alone(folder.Path("Brenlo"), {"LPR_UI_HOST=headless", "XDG_RUNTIME_DIR=" + folder.Path()});
   std::string said;
   EXPECT_TRUE(alone.SaysSoon("Can't open", &said)) << said;

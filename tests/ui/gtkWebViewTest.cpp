@@ -139,19 +139,17 @@ TEST_F(GtkWebView, PagesCarryTheSessionCookieAndShowInTheWindow) {
   const std::string url = "http://127.0.0.1:" + std::to_string(server.Port()) + "/htmldata/index.htm";
   view->Navigate(url);
   EXPECT_EQ(view->CurrentUrl(), url);
-  ASSERT_TRUE(PumpUntil([&] { return !server.Requests().empty(); }, std::chrono::seconds(20)));
+  ASSERT_TRUE(PumpUntil([&] { return !server.Requests().empty(); }));
   const std::string request = server.Requests().front();
   EXPECT_EQ(request.rfind("GET /htmldata/index.htm ", 0), 0u) << request;
   EXPECT_NE(request.find("sessionID=7f3a9c"), std::string::npos) << request;
 
   // The page is drawn over the window's picture, at the control's place.
   const RECT pageOnScreen{place.left + 100, place.top + 50, place.left + 300, place.top + 250};
-  EXPECT_TRUE(PumpUntil(
-      [&] {
-        const std::vector<DWORD> pixels = gtktest::ScreenPixels(pageOnScreen);
-        return !pixels.empty() && pixels[pixels.size() / 2] == 0xFFFF0000u;
-      },
-      std::chrono::seconds(20)));
+  EXPECT_TRUE(PumpUntil([&] {
+    const std::vector<DWORD> pixels = gtktest::ScreenPixels(pageOnScreen);
+    return !pixels.empty() && pixels[pixels.size() / 2] == 0xFFFF0000u;
+  }));
   const std::vector<DWORD> outside =
       gtktest::ScreenPixels(RECT{place.left + 20, place.top + 20, place.left + 21, place.top + 21});
   ASSERT_EQ(outside.size(), 1u);

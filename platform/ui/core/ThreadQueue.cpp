@@ -186,10 +186,24 @@ void ThreadQueue::WaitForWork() {
   m_idleCv.notify_all();
   CurrentHost().WaitForWork(lock, m_cv, timeout, [this] { return !m_posted.empty() || !m_commands.empty(); });
   m_idle = false;
+  m_lastHostTurn = std::chrono::steady_clock::now();
+}
+
+void ThreadQueue::GiveHostItsTurn() {
+  // The host's own turn comes when the queue runs dry; a queue that never does (a timer whose
+  // handler outlasts its period, frames posted faster than they are shown) would keep the display
+  // from drawing and from taking input. What the host's events queue goes behind what waits.
+  constexpr std::chrono::milliseconds kHostTurnPeriod{10};
+  const auto now = std::chrono::steady_clock::now();
+  if (now - m_lastHostTurn < kHostTurnPeriod) return;
+  m_lastHostTurn = now;
+  CurrentHost().HandlePendingEvents();
 }
 
 bool ThreadQueue::Get(MSG* msg, HWND filter, UINT minMessage, UINT maxMessage, bool wait, bool remove) {
   for (;;) {
+    // Only in the loops' own waits: a peek for some messages stays what it was asked to be.
+    if (wait) GiveHostItsTurn();
     std::function<void()> work;
     if (TakeCommand(&work)) {
       work();

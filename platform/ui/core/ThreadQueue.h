@@ -2,6 +2,7 @@
 // Internal: the message queue of one window thread, with its timers, its windows' focus,
 // activation and capture, the loop depth and the work deferred to the message loop.
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -89,6 +90,7 @@ class ThreadQueue {
   bool TakePaint(MSG* msg, HWND filter, bool remove);
   bool TakeTimer(MSG* msg, HWND filter, UINT minMessage, UINT maxMessage, bool remove);
   void WaitForWork();
+  void GiveHostItsTurn();
 
   const std::thread::id m_owner = std::this_thread::get_id();
   mutable std::mutex m_mutex;
@@ -101,6 +103,8 @@ class ThreadQueue {
   std::uint64_t m_idleGeneration = 0;
   std::vector<Timer> m_timers;
   std::vector<HWND> m_dirty;
+  // When the host last handled its events (real time: the display's pace is not the clock's).
+  std::chrono::steady_clock::time_point m_lastHostTurn = std::chrono::steady_clock::now();
 };
 
 }  // namespace ui

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "platform/os/Charset.h"
+#include "platform/ui/core/MessageLoop.h"
 #include "platform/ui/host/Host.h"
 #include "platform/ui/test/Driver.h"
 #include "platform/ui/test/ScriptRunner.h"
@@ -32,6 +33,7 @@ class GtkInputReadiness : public ::testing::Test {
   }
   void TearDown() override {
     if (IsWindow(m_main)) DestroyWindow(m_main);
+    RunDeferred(true);  // the window's own clean-up waits for a turn of the loop
   }
 
   // The sample window shown and activated, as a program shows its main window, with the pointer
@@ -109,15 +111,23 @@ TEST_F(GtkInputReadiness, AStepScriptTypesIntoEditsRightAfterWaitWindow) {
                                                                 "type edit_device_username " + Utf8(u8"管理员") + "\n"
                                                                 "type edit_device_login_pwd qorvt\n");
   std::vector<bool> results;
+  bool focusedAtWaitWindow = false;
   std::atomic<bool> done{false};
   std::thread runner([&] {
-    for (const test::ScriptStep& step : steps) results.push_back(test::RunScriptStep(*driver, step));
+    for (const test::ScriptStep& step : steps) {
+      results.push_back(test::RunScriptStep(*driver, step));
+      if (step.command != "wait-window") continue;
+      focusedAtWaitWindow = driver->Get<bool>([&] {
+        return gtk_window_has_toplevel_focus(gtktest::GtkWindowOf(m_main)) && GetActiveWindow() == m_main;
+      });
+    }
     done = true;
   });
   EXPECT_TRUE(PumpUntil([&] { return done.load(); }));
   runner.join();
   driver.reset();
   EXPECT_EQ(results, std::vector<bool>(steps.size(), true));
+  EXPECT_TRUE(focusedAtWaitWindow) << "wait-window came back before the display focused the window";
   EXPECT_EQ(Text("edit_device_ip"), "10.1.2.3");
   EXPECT_EQ(Text("edit_device_username"), Gbk(u8"管理员"));
   EXPECT_EQ(Text("edit_device_login_pwd"), "qorvt");

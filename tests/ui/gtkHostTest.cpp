@@ -3,9 +3,11 @@
 #include <gtk/gtk.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <thread>
+#include <vector>
 
 #include "platform/os/Charset.h"
 #include "platform/os/File.h"
@@ -264,8 +266,8 @@ TEST_F(GtkHostTest, PostsFromOtherThreadsAndTimersWakeTheLoop) {
 }
 
 TEST_F(GtkHostTest, AQueueThatNeverRunsDryLeavesTheDisplayItsTurn) {
-  // A timer whose handler outlasts its period, and a worker posting faster than the window
-  // handles: the window thread always has a message waiting.
+  // A timer whose handler outlasts its period: the window thread always has a message waiting,
+  // among them a worker's numbered posts.
   RecordingWindow window(RECT{200, 150, 400, 300});
   constexpr UINT kNumbered = WM_USER + 9;
   std::vector<WPARAM> numbers;
@@ -273,14 +275,14 @@ TEST_F(GtkHostTest, AQueueThatNeverRunsDryLeavesTheDisplayItsTurn) {
     if (message == WM_TIMER && wParam == 9) std::this_thread::sleep_for(std::chrono::milliseconds(15));
     if (message == kNumbered) {
       numbers.push_back(wParam);
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
   };
   std::atomic<bool> stop{false};
   std::thread worker([&] {
     for (WPARAM n = 0; !stop; ++n) {
       os::PostMessage(window.Hwnd(), kNumbered, n, 0);
-      std::this_thread::sleep_for(std::chrono::milliseconds(4));
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
   });
   SetTimer(window.Hwnd(), 9, 5);
@@ -290,6 +292,25 @@ TEST_F(GtkHostTest, AQueueThatNeverRunsDryLeavesTheDisplayItsTurn) {
   EXPECT_TRUE(gtktest::PumpUntilShown(window.Hwnd()));
   Click(300, 220);
   EXPECT_TRUE(PumpUntil([&] { return window.Got(WM_LBUTTONUP); }));
+
+  // Keys typed in a burst are handled in their order, each in the state it was typed in: Ctrl+A
+  // (whose character TranslateMessage adds) before the letters after it.
+  ASSERT_TRUE(gtktest::PumpUntilReady(window.Hwnd()));
+  CurrentHost().TextInputPlace(window.Hwnd(), RECT{10, 10, 11, 26});
+  gtktest::PressKey(GDK_KEY_Control_L, true);
+  gtktest::TypeKey(GDK_KEY_a);
+  gtktest::PressKey(GDK_KEY_Control_L, false);
+  gtktest::TypeKey(GDK_KEY_b);
+  gtktest::TypeKey(GDK_KEY_c);
+  std::vector<WPARAM> typed;
+  EXPECT_TRUE(PumpUntil([&] {
+    typed.clear();
+    for (const gtktest::Received& r : window.Messages()) {
+      if (r.message == WM_CHAR) typed.push_back(r.wParam);
+    }
+    return typed.size() >= 3;
+  }));
+  EXPECT_EQ(typed, (std::vector<WPARAM>{0x01, 'b', 'c'}));
   stop = true;
   worker.join();
   KillTimer(window.Hwnd(), 9);

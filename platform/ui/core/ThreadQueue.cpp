@@ -8,6 +8,16 @@
 
 namespace ui {
 
+namespace {
+
+// Messages of the user's input, which the host queues and TranslateMessage adds to.
+bool IsInputMessage(UINT message) {
+  return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+         message == WM_MOUSELEAVE || message == WM_CONTEXTMENU;
+}
+
+}  // namespace
+
 std::shared_ptr<ThreadQueue> ThreadQueue::Current() {
   thread_local std::shared_ptr<ThreadQueue> queue = std::make_shared<ThreadQueue>();
   return queue;
@@ -17,6 +27,7 @@ void ThreadQueue::Post(const MSG& msg, std::function<void()> task) {
   {
     std::lock_guard lock(m_mutex);
     m_posted.push_back(Entry{msg, std::move(task)});
+    if (IsInputMessage(msg.message)) ++m_inputPosted;
   }
   m_cv.notify_all();
   if (std::this_thread::get_id() != m_owner) CurrentHost().Wake();
@@ -79,7 +90,7 @@ bool ThreadQueue::TakePosted(MSG* msg, HWND filter, UINT minMessage, UINT maxMes
   for (auto it = m_posted.begin(); it != m_posted.end();) {
     // Messages for windows that are gone are dropped, as the sender was told at posting time.
     if (it->msg.hwnd != nullptr && WindowTable::Instance().Find(it->msg.hwnd) == nullptr) {
-      it = m_posted.erase(it);
+      it = ErasePosted(it);
       continue;
     }
     if (!Matches(it->msg, filter, minMessage, maxMessage)) {
@@ -89,13 +100,23 @@ bool ThreadQueue::TakePosted(MSG* msg, HWND filter, UINT minMessage, UINT maxMes
     *msg = it->msg;
     if (it->task) {
       *task = std::move(it->task);
-      m_posted.erase(it);
+      ErasePosted(it);
     } else if (remove) {
-      m_posted.erase(it);
+      ErasePosted(it);
     }
     return true;
   }
   return false;
+}
+
+std::deque<ThreadQueue::Entry>::iterator ThreadQueue::ErasePosted(std::deque<Entry>::iterator it) {
+  if (IsInputMessage(it->msg.message)) --m_inputPosted;
+  return m_posted.erase(it);
+}
+
+bool ThreadQueue::InputWaiting() const {
+  std::lock_guard lock(m_mutex);
+  return m_inputPosted > 0;
 }
 
 bool ThreadQueue::TakeCommand(std::function<void()>* command) {
@@ -192,12 +213,19 @@ void ThreadQueue::WaitForWork() {
 void ThreadQueue::GiveHostItsTurn() {
   // The host's own turn comes when the queue runs dry; a queue that never does (a timer whose
   // handler outlasts its period, frames posted faster than they are shown) would keep the display
-  // from drawing and from taking input. What the host's events queue goes behind what waits.
+  // from drawing and from taking input. The order stays that of a queue that runs dry: the host
+  // adds input only once the input it added before has been handled (a key's character, which
+  // TranslateMessage queues, included), and one piece at a time, so that keys are handled in the
+  // order and the state (Ctrl held or not) they were typed in.
   constexpr std::chrono::milliseconds kHostTurnPeriod{10};
+  constexpr int kEventsPerTurn = 32;  // a source that is always ready must not hold up the queue
   const auto now = std::chrono::steady_clock::now();
   if (now - m_lastHostTurn < kHostTurnPeriod) return;
   m_lastHostTurn = now;
-  CurrentHost().HandlePendingEvents();
+  Host& host = CurrentHost();
+  for (int event = 0; event < kEventsPerTurn && !InputWaiting(); ++event) {
+    if (!host.HandlePendingEvent()) return;
+  }
 }
 
 bool ThreadQueue::Get(MSG* msg, HWND filter, UINT minMessage, UINT maxMessage, bool wait, bool remove) {

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -89,6 +90,8 @@ class ThreadQueue {
   bool TakeCommand(std::function<void()>* command);
   bool TakePaint(MSG* msg, HWND filter, bool remove);
   bool TakeTimer(MSG* msg, HWND filter, UINT minMessage, UINT maxMessage, bool remove);
+  std::deque<Entry>::iterator ErasePosted(std::deque<Entry>::iterator it);
+  bool InputWaiting() const;
   void WaitForWork();
   void GiveHostItsTurn();
 
@@ -97,6 +100,7 @@ class ThreadQueue {
   std::condition_variable m_cv;
   std::condition_variable m_idleCv;
   std::deque<Entry> m_posted;
+  std::size_t m_inputPosted = 0;  // keyboard and mouse messages in m_posted
   std::deque<std::function<void()>> m_commands;
   bool m_idle = false;
   bool m_idleWaitersClosed = false;

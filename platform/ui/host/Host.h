@@ -64,9 +64,10 @@ class Host {
                            std::optional<std::chrono::milliseconds> timeout, const std::function<bool()>& ready) = 0;
   // Any thread: the window thread should look at its queue again (after `cv` was notified).
   virtual void Wake() = 0;
-  // Handles, without blocking, what the display has ready (its events, drawing). The window thread
-  // calls it now and then while its queue never runs dry, so that the display keeps its turn.
-  virtual void HandlePendingEvents() = 0;
+  // Handles, without blocking, one turn of what the display has ready (an event, drawing); false
+  // when nothing was ready. The window thread calls it now and then while its queue never runs
+  // dry, so that the display keeps its turn.
+  virtual bool HandlePendingEvent() = 0;
 
   virtual void SetClipboardText(const std::string& gbk) = 0;
   virtual std::string GetClipboardText() = 0;

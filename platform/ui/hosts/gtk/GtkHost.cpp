@@ -131,12 +131,10 @@ class GtkHost final : public Host {
 
   void Wake() override { g_main_context_wakeup(m_context); }
 
-  void HandlePendingEvents() override {
-    // A bounded number of turns: a source that is always ready must not hold up the framework.
-    constexpr int kTurns = 32;
-    for (int turn = 0; turn < kTurns && g_main_context_pending(m_context); ++turn) {
-      g_main_context_iteration(m_context, FALSE);
-    }
+  bool HandlePendingEvent() override {
+    if (!g_main_context_pending(m_context)) return false;
+    g_main_context_iteration(m_context, FALSE);
+    return true;
   }
 
   void SetClipboardText(const std::string& gbk) override {

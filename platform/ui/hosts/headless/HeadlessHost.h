@@ -29,7 +29,7 @@ class HeadlessHost final : public Host {
   void WaitForWork(std::unique_lock<std::mutex>& lock, std::condition_variable& cv,
                    std::optional<std::chrono::milliseconds> timeout, const std::function<bool()>& ready) override;
   void Wake() override {}
-  void HandlePendingEvents() override {}
+  bool HandlePendingEvent() override { return false; }
   void SetClipboardText(const std::string& gbk) override;
   std::string GetClipboardText() override;
 

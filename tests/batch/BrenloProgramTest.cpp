@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -11,11 +12,13 @@
 
 #include "batch/LoginCipher.h"
 #include "batch/LoginStore.h"
+#include "platform/camera/protocol/SessionMessages.h"
 #include "platform/os/File.h"
 #include "sim/Simulator.h"
 #include "tests/batch/support/TempFolder.h"
 #include "tests/common/ChildProcess.h"
 #include "tests/support/LoopbackBlock.h"
+#include "tests/support/PrivateDisplay.h"
 
 namespace {
 
@@ -83,6 +86,45 @@ void InstallBrenlo(const TempFolder& folder, bool withSkin) {
   for (const std::string& file : files) {
     std::filesystem::copy_file(bin / file, std::filesystem::path(folder.Path()) / file);
   }
+}
+
+TEST(BrenloProgram, OnARealDisplayTheLoginDialogTakesWhatIsTypedAtOnce) {
+  camsim::Simulator simulator;
+  camsim::CameraProfile profile;
+  // The camera compares bytes: the password as the program sends it, in GBK.
+  profile.accounts = {{"qorvt", "qorvt"}, {"installer", "门岗2"}};
+  ASSERT_TRUE(simulator.AddCameras(1, lpr::test::ProcessLoopbackPrefix() + "1", 8080, profile));
+  lpr::test::PrivateDisplay display;
+  ASSERT_FALSE(display.Name().empty()) << "Xvfb could not be started";
+  TempFolder folder;
+  InstallBrenlo(folder, true);
+  // The step language waits for windows, not for rows: the row comes once the search found the
+  // camera and logged in to it, well within the wait.
+  const std::string script = folder.Write("steps.txt", "wait-window batch_operation 60000\n"
+                                                       "wait 5000\n"
+                                                       "click dlg_update_device_list/dlg_btn_login\n"
+                                                       "wait-window batchlogin 60000\n"
+                                                       "type dlg_edit_username installer\n"
+                                                       "type dlg_edit_pwd " + Utf8(u8"门岗2") + "\n"
+                                                       "click ok\n"
+                                                       "quit\n");
+  Brenlo program(folder.Path("Brenlo"),
+                 {"DISPLAY=" + display.Name(), "LPR_UI_HOST=gtk", "GDK_BACKEND=x11", "GSETTINGS_BACKEND=memory",
+                  "NO_AT_BRIDGE=1", "XDG_RUNTIME_DIR=" + folder.Path(),
+                  "CAMERACLIENT_SEARCH_TARGETS=" + simulator.SearchTargets(), "LPR_UI_SCRIPT=" + script});
+  ASSERT_TRUE(program.Started());
+  std::string said;
+  EXPECT_TRUE(program.SaysSoon("8: quit", &said)) << said;
+  EXPECT_EQ(said.find("failed"), std::string::npos) << said;
+  EXPECT_EQ(program.Wait(40s), 0);
+
+  // The camera took the login as typed into the dialog.
+  const auto logins = simulator.Camera(0).Calls().Of(camera::protocol::Operation::Login);
+  EXPECT_TRUE(std::any_of(logins.begin(), logins.end(), [](const camsim::CallRecord& call) {
+    const auto login = camera::protocol::LoginRequest::Decode(call.payload);
+    return login.has_value() && login->user == "installer" && login->password == "门岗2" &&
+           call.status == camera::protocol::Status::Ok;
+  }));
 }
 
 TEST(BrenloProgram, EndsWithoutAWindowWhenItsSkinPackageIsMissing) {

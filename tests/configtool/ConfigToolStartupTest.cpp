@@ -1,5 +1,6 @@
 // The program's start: the single-instance step and a missing skin package, with the real program
-// run in a folder of its own on the headless host; and its end on a real display.
+// run in a folder of its own on the headless host; and on a real display, its end and the typing
+// that follows its window's appearance at once.
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -18,6 +19,8 @@
 #include <vector>
 
 #include "platform/os/Charset.h"
+#include "sim/Simulator.h"
+#include "tests/support/LoopbackBlock.h"
 #include "tests/support/PrivateDisplay.h"
 
 extern char** environ;
@@ -26,6 +29,13 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+
+std::string ReadWholeFile(const fs::path& path) {
+  std::ifstream file(path);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
 
 // The program, its libraries and (when asked) its skin package copied into a folder of the
 // test's own, with a private folder for the single-instance lock.
@@ -48,6 +58,7 @@ class ProgramFolder {
     return path;
   }
   const fs::path& Path() const { return m_folder; }
+  std::string Read(const std::string& name) const { return ReadWholeFile(m_folder / name); }
 
  private:
   fs::path m_folder;
@@ -115,17 +126,10 @@ class ProgramRun {
     return m_pid == 0;
   }
   int ExitCode() const { return m_exitCode; }
-  std::string Out() const { return Read(m_out); }
-  std::string Err() const { return Read(m_err); }
+  std::string Out() const { return ReadWholeFile(m_out); }
+  std::string Err() const { return ReadWholeFile(m_err); }
 
  private:
-  static std::string Read(const fs::path& path) {
-    std::ifstream file(path);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-  }
-
   fs::path m_out;
   fs::path m_err;
   pid_t m_pid = -1;
@@ -189,6 +193,30 @@ TEST(ConfigToolStartup, OnARealDisplayTheScriptedProgramQuitsAndEndsCleanly) {
   EXPECT_EQ(run.ExitCode(), 0) << "-1: ended by a signal\n" << run.Err();
   EXPECT_NE(run.Err().find("LPR_UI_SCRIPT: 1: wait-window ok"), std::string::npos) << run.Err();
   EXPECT_NE(run.Err().find("LPR_UI_SCRIPT: 2: quit ok"), std::string::npos) << run.Err();
+}
+
+TEST(ConfigToolStartup, OnARealDisplayTextTypedAsSoonAsTheWindowShowsOpensTheCamera) {
+  // The display focuses a window that has just been shown more than once, and late: what a step
+  // script (or a quick user) types must still land in the fields.
+  camsim::Simulator simulator;
+  const std::string ip = lpr::test::ProcessLoopbackPrefix() + "1";
+  ASSERT_TRUE(simulator.AddCameras(1, ip, 8080));
+  lpr::test::PrivateDisplay display;
+  ASSERT_FALSE(display.Name().empty()) << "Xvfb could not be started";
+  ProgramFolder folder(true);
+  const fs::path script = folder.Script("open.txt", "wait-window Corvex 60000\n"
+                                                    "type edit_device_ip " + ip + "\n"
+                                                    "type edit_device_login_pwd qorvt\n"
+                                                    "click btn_open\n"
+                                                    "quit\n");
+  ProgramRun run(folder, script, "open", display.Name());
+  ASSERT_TRUE(run.Wait(120s)) << run.Err();
+  EXPECT_EQ(run.ExitCode(), 0) << run.Err();
+  for (const char* step : {"1: wait-window ok", "2: type ok", "3: type ok", "4: click ok", "5: quit ok"}) {
+    EXPECT_NE(run.Err().find(std::string("LPR_UI_SCRIPT: ") + step), std::string::npos) << run.Err();
+  }
+  // The camera opened with the typed address, which the tool keeps as the last one opened.
+  EXPECT_EQ(folder.Read("user.ini"), ip);
 }
 
 }  // namespace

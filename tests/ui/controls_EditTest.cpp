@@ -188,6 +188,30 @@ TEST_F(EditTest, TheEditWindowOpensWithTheFocusAndClosesWhenTheFocusMovesOrTheFi
   EXPECT_EQ(EditWindow("name"), nullptr);
 }
 
+// Takes the activation from the window at the first key, as when the display activates another
+// window just as the typing begins.
+class ActivationThief : public IMessageFilterUI {
+ public:
+  explicit ActivationThief(HWND window) : m_window(window) {}
+  LRESULT MessageHandler(UINT message, WPARAM, LPARAM, bool&) override {
+    if (message == WM_KEYDOWN) HostActivation(m_window, false);
+    return 0;
+  }
+
+ private:
+  HWND m_window;
+};
+
+TEST_F(EditTest, TypingWhoseFocusWentElsewhereIsReportedAsNotTyped) {
+  ActivationThief thief(hwnd);
+  driver.Run([&] { window->Manager().AddPreMessageFilter(&thief); });
+  EXPECT_FALSE(driver.Type("name", "abc")) << "the text went nowhere";
+  EXPECT_EQ(Text("name"), "");
+  driver.Run([&] { window->Manager().RemovePreMessageFilter(&thief); });
+  EXPECT_TRUE(driver.Type("name", "abc"));
+  EXPECT_EQ(Text("name"), "abc");
+}
+
 TEST_F(EditTest, NativeBackgroundColourPaintsTheOpenEditWindow) {
   driver.Click("coloured");
   driver.Run([&] {

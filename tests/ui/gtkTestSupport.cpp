@@ -146,6 +146,34 @@ bool IsShown(HWND hwnd) {
   return true;
 }
 
+bool PumpUntilReady(HWND hwnd, std::chrono::milliseconds limit) {
+  return PumpUntil([hwnd] { return CurrentHost().WindowReady(hwnd); }, limit);
+}
+
+GtkWindow* GtkWindowOf(HWND hwnd) {
+  GList* windows = gtk_window_list_toplevels();
+  GtkWindow* found = nullptr;
+  for (GList* item = windows; item != nullptr; item = item->next) {
+    if (g_object_get_data(G_OBJECT(item->data), "lpr-hwnd") == hwnd) found = GTK_WINDOW(item->data);
+  }
+  g_list_free(windows);
+  return found;
+}
+
+void PutFocusChange(HWND hwnd, bool in) {
+  GdkEvent* event = gdk_event_new(GDK_FOCUS_CHANGE);
+  event->focus_change.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(GTK_WIDGET(GtkWindowOf(hwnd)))));
+  event->focus_change.send_event = TRUE;
+  event->focus_change.in = in ? TRUE : FALSE;
+  gdk_event_put(event);
+  gdk_event_free(event);
+}
+
+void FocusFollowsPointer() {
+  XSetInputFocus(XDisplayOfGdk(), PointerRoot, RevertToPointerRoot, CurrentTime);
+  XSync(XDisplayOfGdk(), False);
+}
+
 bool PumpUntilShown(HWND hwnd, std::chrono::milliseconds limit) {
   // The display is read between turns of the loop, never inside one: a comparison slower than
   // the loop's ticker (a large window in a sanitizer build) would keep GTK from drawing.

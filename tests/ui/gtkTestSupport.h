@@ -14,6 +14,7 @@
 #include "platform/ui/core/NativeWindow.h"
 
 typedef struct _GdkPixbuf GdkPixbuf;
+typedef struct _GtkWindow GtkWindow;
 
 namespace ui::gtktest {
 
@@ -28,8 +29,12 @@ class XvfbEnvironment : public ::testing::Environment {
   int m_pid = 0;
 };
 
+// How long a test waits for what the display does at most. The display is another process,
+// and on a machine busy with other tests it may be slow: the limit only bounds a failing test.
+constexpr std::chrono::seconds kDisplayLimit{60};
+
 // Runs the window thread's loop until `done` holds or the time is up; true when `done` held.
-bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(5));
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = kDisplayLimit);
 // Runs the loop for a while (lets the display and GTK settle).
 void PumpFor(std::chrono::milliseconds time);
 
@@ -37,7 +42,16 @@ void PumpFor(std::chrono::milliseconds time);
 // place reaches it).
 bool IsShown(HWND hwnd);
 // Runs the loop until IsShown; true when it came within `limit`.
-bool PumpUntilShown(HWND hwnd, std::chrono::milliseconds limit = std::chrono::seconds(10));
+bool PumpUntilShown(HWND hwnd, std::chrono::milliseconds limit = kDisplayLimit);
+// Runs the loop until the host says the window takes input (mapped, drawn, focused when active).
+bool PumpUntilReady(HWND hwnd, std::chrono::milliseconds limit = kDisplayLimit);
+
+// The GTK window that shows `hwnd`, found by the key the host tags it with; nullptr when none.
+GtkWindow* GtkWindowOf(HWND hwnd);
+// Puts a focus change of the window's GTK window into GTK's queue, as the display reports one.
+void PutFocusChange(HWND hwnd, bool in);
+// Lets the keyboard focus follow the pointer, as on a display that has just started.
+void FocusFollowsPointer();
 
 // Real input through the X server.
 void MovePointer(int screenX, int screenY);

@@ -9,6 +9,16 @@
 
 namespace ui {
 
+namespace {
+
+// Messages of the user's input, which the host queues and TranslateMessage adds to.
+bool IsInputMessage(UINT message) {
+  return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+         message == WM_MOUSELEAVE || message == WM_CONTEXTMENU;
+}
+
+}  // namespace
+
 std::shared_ptr<ThreadQueue> ThreadQueue::Current() {
   thread_local std::shared_ptr<ThreadQueue> queue = std::make_shared<ThreadQueue>();
   return queue;
@@ -24,6 +34,7 @@ void ThreadQueue::Post(const MSG& msg, std::function<void()> task, PostedMessage
   {
     std::lock_guard lock(m_mutex);
     m_posted.push_back(Entry{msg, std::move(task), discard});
+    if (IsInputMessage(msg.message)) ++m_inputPosted;
   }
   m_cv.notify_all();
   if (std::this_thread::get_id() != m_owner) CurrentHost().Wake();
@@ -106,7 +117,7 @@ bool ThreadQueue::TakePostedLocked(MSG* msg, HWND filter, UINT minMessage, UINT 
     // told at posting time.
     if (it->msg.hwnd != nullptr && WindowTable::Instance().Find(it->msg.hwnd) == nullptr) {
       dropped.push_back(std::move(*it));
-      it = m_posted.erase(it);
+      it = ErasePosted(it);
       continue;
     }
     if (!Matches(it->msg, filter, minMessage, maxMessage)) {
@@ -116,13 +127,23 @@ bool ThreadQueue::TakePostedLocked(MSG* msg, HWND filter, UINT minMessage, UINT 
     *msg = it->msg;
     if (it->task) {
       *task = std::move(it->task);
-      m_posted.erase(it);
+      ErasePosted(it);
     } else if (remove) {
-      m_posted.erase(it);
+      ErasePosted(it);
     }
     return true;
   }
   return false;
+}
+
+std::deque<ThreadQueue::Entry>::iterator ThreadQueue::ErasePosted(std::deque<Entry>::iterator it) {
+  if (IsInputMessage(it->msg.message)) --m_inputPosted;
+  return m_posted.erase(it);
+}
+
+bool ThreadQueue::InputWaiting() const {
+  std::lock_guard lock(m_mutex);
+  return m_inputPosted > 0;
 }
 
 bool ThreadQueue::TakeCommand(std::function<void()>* command) {
@@ -213,10 +234,31 @@ void ThreadQueue::WaitForWork() {
   m_idleCv.notify_all();
   CurrentHost().WaitForWork(lock, m_cv, timeout, [this] { return !m_posted.empty() || !m_commands.empty(); });
   m_idle = false;
+  m_lastHostTurn = std::chrono::steady_clock::now();
+}
+
+void ThreadQueue::GiveHostItsTurn() {
+  // The host's own turn comes when the queue runs dry; a queue that never does (a timer whose
+  // handler outlasts its period, frames posted faster than they are shown) would keep the display
+  // from drawing and from taking input. The order stays that of a queue that runs dry: the host
+  // adds input only once the input it added before has been handled (a key's character, which
+  // TranslateMessage queues, included), and one piece at a time, so that keys are handled in the
+  // order and the state (Ctrl held or not) they were typed in.
+  constexpr std::chrono::milliseconds kHostTurnPeriod{10};
+  constexpr int kEventsPerTurn = 32;  // a source that is always ready must not hold up the queue
+  const auto now = std::chrono::steady_clock::now();
+  if (now - m_lastHostTurn < kHostTurnPeriod) return;
+  m_lastHostTurn = now;
+  Host& host = CurrentHost();
+  for (int event = 0; event < kEventsPerTurn && !InputWaiting(); ++event) {
+    if (!host.HandlePendingEvent()) return;
+  }
 }
 
 bool ThreadQueue::Get(MSG* msg, HWND filter, UINT minMessage, UINT maxMessage, bool wait, bool remove) {
   for (;;) {
+    // Only in the loops' own waits: a peek for some messages stays what it was asked to be.
+    if (wait) GiveHostItsTurn();
     std::function<void()> work;
     if (TakeCommand(&work)) {
       work();

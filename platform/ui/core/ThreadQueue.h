@@ -2,7 +2,9 @@
 // Internal: the message queue of one window thread, with its timers, its windows' focus,
 // activation and capture, the loop depth and the work deferred to the message loop.
 
+#include <chrono>
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -97,19 +99,25 @@ class ThreadQueue {
   bool TakeCommand(std::function<void()>* command);
   bool TakePaint(MSG* msg, HWND filter, bool remove);
   bool TakeTimer(MSG* msg, HWND filter, UINT minMessage, UINT maxMessage, bool remove);
+  std::deque<Entry>::iterator ErasePosted(std::deque<Entry>::iterator it);
+  bool InputWaiting() const;
   void WaitForWork();
+  void GiveHostItsTurn();
 
   const std::thread::id m_owner = std::this_thread::get_id();
   mutable std::mutex m_mutex;
   std::condition_variable m_cv;
   std::condition_variable m_idleCv;
   std::deque<Entry> m_posted;
+  std::size_t m_inputPosted = 0;  // keyboard and mouse messages in m_posted
   std::deque<std::function<void()>> m_commands;
   bool m_idle = false;
   bool m_idleWaitersClosed = false;
   std::uint64_t m_idleGeneration = 0;
   std::vector<Timer> m_timers;
   std::vector<HWND> m_dirty;
+  // When the host last handled its events (real time: the display's pace is not the clock's).
+  std::chrono::steady_clock::time_point m_lastHostTurn = std::chrono::steady_clock::now();
 };
 
 }  // namespace ui

@@ -53,12 +53,21 @@ class Host {
   // The usable desktop area in screen coordinates.
   virtual RECT WorkArea() const = 0;
 
+  // Whether the shown window takes input now: the display has done what was asked for it (shown,
+  // drawn, given the keyboard focus when it is the active window) and has no answer of it left
+  // to handle, so input that follows cannot be undone by a late one.
+  virtual bool WindowReady(HWND hwnd) = 0;
+
   // Blocks the window thread until `ready()` holds (checked with `lock` held), the deadline of
   // os::Clock time passes, or host events were handled. `lock` is held on entry and on return.
   virtual void WaitForWork(std::unique_lock<std::mutex>& lock, std::condition_variable& cv,
                            std::optional<std::chrono::milliseconds> timeout, const std::function<bool()>& ready) = 0;
   // Any thread: the window thread should look at its queue again (after `cv` was notified).
   virtual void Wake() = 0;
+  // Handles, without blocking, one turn of what the display has ready (an event, drawing); false
+  // when nothing was ready. The window thread calls it now and then while its queue never runs
+  // dry, so that the display keeps its turn.
+  virtual bool HandlePendingEvent() = 0;
 
   virtual void SetClipboardText(const std::string& gbk) = 0;
   virtual std::string GetClipboardText() = 0;

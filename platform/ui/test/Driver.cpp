@@ -318,7 +318,8 @@ HWND Driver::FindWindow(const std::string& name) {
 HWND Driver::WaitForWindow(const std::string& name, std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   for (;;) {
-    if (HWND hwnd = FindWindow(name)) return hwnd;
+    const HWND hwnd = FindWindow(name);
+    if (hwnd != nullptr && Get<bool>([hwnd] { return CurrentHost().WindowReady(hwnd); })) return hwnd;
     // After the window thread's loop ended no window comes any more.
     if (std::chrono::steady_clock::now() >= deadline || m_queue->IdleWaitersClosed()) return nullptr;
     if (m_clock != nullptr) {
@@ -541,12 +542,31 @@ bool Driver::SelectEditField(const std::string& control, int charIndex, HWND win
 
 bool Driver::Type(const std::string& control, const std::string& utf8, HWND window) {
   if (!Click(control, window)) return false;
-  PressKey(VK_HOME);
-  KeyDown(VK_SHIFT);
-  PressKey(VK_END);
-  KeyUp(VK_SHIFT);
-  TypeText(utf8);
-  return true;
+  // Every key must reach what the click gave the keyboard to: had the focus moved on (another
+  // window activated), the text would go elsewhere and be lost without a word.
+  const HWND focus = Get<HWND>([] { return GetFocus(); });
+  auto key = [&](UINT message, UINT virtualKey) {
+    return InjectAtFocus(focus, [=] { HostKeyEvent(KeyboardRoot(), message, virtualKey); });
+  };
+  bool selected = key(WM_KEYDOWN, VK_HOME) && key(WM_KEYUP, VK_HOME) && key(WM_KEYDOWN, VK_SHIFT);
+  if (selected) {
+    selected = key(WM_KEYDOWN, VK_END) && key(WM_KEYUP, VK_END);
+    KeyUp(VK_SHIFT);  // wherever the focus is now: never left held
+  }
+  return selected && InjectAtFocus(focus, [&] { HostTextInput(KeyboardRoot(), utf8); });
+}
+
+bool Driver::InjectAtFocus(HWND focus, const std::function<void()>& inject) {
+  bool sent = false;
+  PostAndWait(
+      [&] {
+        if (focus == nullptr || GetFocus() != focus) return;
+        inject();
+        sent = true;
+      },
+      nullptr);
+  AnswerPendingMessageBoxes();
+  return sent;
 }
 
 void Driver::TypeText(const std::string& utf8) {

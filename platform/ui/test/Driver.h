@@ -92,8 +92,9 @@ class Driver {
   // --- Windows ---
   // The newest visible window with that window name (or class name), or nullptr.
   HWND FindWindow(const std::string& name);
-  // Waits up to `timeout` of real time (the clock moves along when it is virtual), and no longer
-  // than the loop of an attached thread runs.
+  // The window, once it is shown and takes input (the host's WindowReady: on a display, once it is
+  // mapped, drawn and, when active, holds the keyboard focus). Waits up to `timeout` of real time
+  // (the clock moves along when it is virtual), and no longer than the loop of an attached thread runs.
   HWND WaitForWindow(const std::string& name, std::chrono::milliseconds timeout = std::chrono::seconds(10));
   HWND ActiveWindow();
   std::vector<HWND> VisibleWindows();
@@ -132,7 +133,8 @@ class Driver {
   bool PressAt(HWND window, POINT pt);
   bool ReleaseAt(HWND window, POINT pt);
   // Clicks the control (which opens its edit window) and replaces its text with `utf8` as a user
-  // does: Home, Shift+End, then the typing.
+  // does: Home, Shift+End, then the typing. False when the keyboard focus that the click gave
+  // moved elsewhere before the typing was handed over (the text would have been lost).
   bool Type(const std::string& control, const std::string& utf8, HWND window = nullptr);
   // Types at the caret of whatever has the keyboard focus.
   void TypeText(const std::string& utf8);
@@ -176,6 +178,8 @@ class Driver {
   HWND OpenEditWindow(const std::string& control, HWND window);
   // Runs `inject` on the window thread with the root window of `window` and `pt` in its client area.
   bool InjectAt(HWND window, POINT pt, const std::function<void(HWND root, POINT rootPoint)>& inject);
+  // Runs `inject` on the window thread while the keyboard focus is still `focus`; false otherwise.
+  bool InjectAtFocus(HWND focus, const std::function<void()>& inject);
   HWND FindMessageBox();
 
   DriverOptions m_options;

@@ -4,7 +4,8 @@
 // One step a line (UTF-8); blank lines and lines starting with '#' are skipped. A control is named
 // as the driver finds it ("parent/child" for one inside another):
 //
-//   wait-window <window name> [timeout ms]   wait until the window is shown (default 10000 ms)
+//   wait-window <window name> [timeout ms]   wait until the window is shown and takes input
+//                                            (default 10000 ms)
 //   wait <ms>                                wait, then until the windows are idle
 //   click <control> | dblclick <control> | rclick <control>
 //   clickat <control> <x> <y> | rclickat <control> <x> <y>
@@ -14,7 +15,8 @@
 //   dblclickat <control> <x> <y>             double click at a point of the control (from its
 //                                            top-left, in pixels of its window)
 //   type <control> <text ...>                click into the control and type the rest of the line
-//                                            in place of its text
+//                                            in place of its text (fails when the keyboard focus
+//                                            moves away before the text is handed over)
 //   select <control> <index>                 pick an item of a combo box or list
 //   key <Return|Escape|Tab|Space|Up|Down|Left|Right|Delete|Back|number>
 //   answer [ok|cancel|yes|no]                answer the next message box (default ok)

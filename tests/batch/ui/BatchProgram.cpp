@@ -133,6 +133,19 @@ void BatchProgram::Start() {
     }
   });
   ASSERT_NE(m_window, nullptr);
+  WaitUntilFound(m_simulator->Count());
+}
+
+void BatchProgram::WaitUntilFound(std::size_t count) {
+  // The answers to the search come in real time, which a busy machine stretches: had the clock
+  // moved on meanwhile, cameras would be found seconds of the program's time late, or after the
+  // test's limit. The clock starts moving once the search has found them, as on an idle machine.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (m_dialog->Discovery()->FoundDevices().size() >= count) return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  ADD_FAILURE() << "the search did not find the " << count << " cameras";
 }
 
 bool BatchProgram::ThreadsQuiet() {

@@ -94,6 +94,8 @@ class BatchProgram {
 
  private:
   void WaitUntilQuiet();
+  // Waits (in real time) until the search has found `count` cameras.
+  void WaitUntilFound(std::size_t count);
   // Destroys the window while time moves freely, so that the dialog's closing wait runs out.
   void DestroyWithMovingTime(const std::function<void()>& destroy);
 

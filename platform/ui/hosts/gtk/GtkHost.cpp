@@ -50,10 +50,13 @@ class GtkHost final : public Host {
   void WindowCreated(const HostWindowSpec& spec) override {
     GtkHostWindow* owner = Find(spec.owner);
     m_windows[spec.hwnd] =
-        std::make_unique<GtkHostWindow>(spec, owner != nullptr ? owner->Window() : nullptr, m_textInput);
+        std::make_unique<GtkHostWindow>(spec, owner != nullptr ? owner->Window() : nullptr, m_textInput, m_focus);
   }
 
-  void WindowDestroyed(HWND hwnd) override { m_windows.erase(hwnd); }
+  void WindowDestroyed(HWND hwnd) override {
+    m_focus.Forget(hwnd);
+    m_windows.erase(hwnd);
+  }
 
   void WindowMoved(HWND hwnd, const RECT& screenRect) override {
     if (GtkHostWindow* window = Find(hwnd)) window->Move(screenRect);
@@ -97,6 +100,15 @@ class GtkHost final : public Host {
     return RECT{area.x, area.y, area.x + area.width, area.y + area.height};
   }
 
+  bool WindowReady(HWND hwnd) override {
+    GtkHostWindow* window = Find(hwnd);
+    if (window == nullptr) return false;
+    // A round trip: the display has done what was asked of it, and its answers are in.
+    gdk_display_sync(gdk_display_get_default());
+    if (gdk_events_pending() || !m_focus.Settled()) return false;
+    return window->TakesInput(GetActiveWindow() == hwnd);
+  }
+
   // One turn of the GLib main loop: GTK's events, and the wake-ups of Wake() and of the timeout.
   void WaitForWork(std::unique_lock<std::mutex>& lock, std::condition_variable&,
                    std::optional<std::chrono::milliseconds> timeout, const std::function<bool()>& ready) override {
@@ -118,6 +130,12 @@ class GtkHost final : public Host {
   }
 
   void Wake() override { g_main_context_wakeup(m_context); }
+
+  bool HandlePendingEvent() override {
+    if (!g_main_context_pending(m_context)) return false;
+    g_main_context_iteration(m_context, FALSE);
+    return true;
+  }
 
   void SetClipboardText(const std::string& gbk) override {
     const std::string utf8 = os::GbkToUtf8(gbk);
@@ -148,6 +166,7 @@ class GtkHost final : public Host {
   std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
   GMainContext* m_context = g_main_context_default();
   gtkhost::GtkTextInput m_textInput;  // declared before the windows, which use it until they go
+  gtkhost::GtkDisplayFocus m_focus{m_textInput};
   std::unordered_map<HWND, std::unique_ptr<GtkHostWindow>> m_windows;
 };
 

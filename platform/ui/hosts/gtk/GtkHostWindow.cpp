@@ -41,14 +41,14 @@ GtkHostWindow* Self(gpointer self) { return static_cast<GtkHostWindow*>(self); }
 
 constexpr const char* kHwndKey = "lpr-hwnd";
 
-// The GTK window that shows the framework's active window, or nullptr.
-GtkWidget* ActiveWindowWidget() {
-  const HWND active = GetActiveWindow();
-  if (active == nullptr) return nullptr;
+// The first of the host's GTK windows that `accept` takes, or nullptr.
+template <typename Accept>
+GtkWindow* FindHostWindow(Accept accept) {
   GList* windows = gtk_window_list_toplevels();
-  GtkWidget* found = nullptr;
+  GtkWindow* found = nullptr;
   for (GList* item = windows; item != nullptr && found == nullptr; item = item->next) {
-    if (g_object_get_data(G_OBJECT(item->data), kHwndKey) == active) found = GTK_WIDGET(item->data);
+    const auto hwnd = static_cast<HWND>(g_object_get_data(G_OBJECT(item->data), kHwndKey));
+    if (hwnd != nullptr && accept(GTK_WINDOW(item->data), hwnd)) found = GTK_WINDOW(item->data);
   }
   g_list_free(windows);
   return found;
@@ -56,8 +56,19 @@ GtkWidget* ActiveWindowWidget() {
 
 }  // namespace
 
-GtkHostWindow::GtkHostWindow(const HostWindowSpec& spec, GtkWindow* owner, GtkTextInput& textInput)
-    : m_hwnd(spec.hwnd), m_popup(spec.popup), m_textInput(textInput) {
+GtkWindow* GtkWindowShowing(HWND hwnd) {
+  if (hwnd == nullptr) return nullptr;
+  return FindHostWindow([hwnd](GtkWindow*, HWND shown) { return shown == hwnd; });
+}
+
+HWND DisplayFocusWindow() {
+  GtkWindow* focused = FindHostWindow([](GtkWindow* window, HWND) { return gtk_window_has_toplevel_focus(window); });
+  return focused != nullptr ? static_cast<HWND>(g_object_get_data(G_OBJECT(focused), kHwndKey)) : nullptr;
+}
+
+GtkHostWindow::GtkHostWindow(const HostWindowSpec& spec, GtkWindow* owner, GtkTextInput& textInput,
+                             GtkDisplayFocus& focus)
+    : m_hwnd(spec.hwnd), m_popup(spec.popup), m_textInput(textInput), m_focus(focus) {
   m_window = gtk_window_new(spec.popup ? GTK_WINDOW_POPUP : GTK_WINDOW_TOPLEVEL);
   g_object_ref_sink(m_window);
   g_object_set_data(G_OBJECT(m_window), kHwndKey, m_hwnd);
@@ -99,6 +110,7 @@ GtkHostWindow::~GtkHostWindow() {
 }
 
 void GtkHostWindow::ConnectSignals() {
+  g_signal_connect(m_area, "draw", G_CALLBACK(OnDrawn), this);  // before OnDraw, which ends the signal
   g_signal_connect(m_area, "draw", G_CALLBACK(OnDraw), this);
   g_signal_connect(m_area, "button-press-event", G_CALLBACK(OnButton), this);
   g_signal_connect(m_area, "button-release-event", G_CALLBACK(OnButton), this);
@@ -126,6 +138,7 @@ void GtkHostWindow::Move(const RECT& screenRect) {
 
 void GtkHostWindow::Show(bool visible, bool activate) {
   if (!visible) {
+    m_drawn = false;
     gtk_widget_hide(m_window);
     // Off the screen now, not at the loop's next turn: the window thread may be busy for a while
     // (a program that waits for its workers once its window has closed).
@@ -145,6 +158,13 @@ void GtkHostWindow::SetEnabled(bool enabled) { gtk_widget_set_sensitive(m_fixed,
 
 void GtkHostWindow::Activate() {
   if (!m_popup && gtk_widget_get_visible(m_window)) gtk_window_present(GTK_WINDOW(m_window));
+}
+
+bool GtkHostWindow::TakesInput(bool active) const {
+  // GTK calls a window mapped once it asked for that; the display confirms it later.
+  GdkWindow* window = gtk_widget_get_window(m_window);
+  if (window == nullptr || (gdk_window_get_state(window) & GDK_WINDOW_STATE_WITHDRAWN) != 0 || !m_drawn) return false;
+  return m_popup || !active || gtk_window_has_toplevel_focus(GTK_WINDOW(m_window));
 }
 
 void GtkHostWindow::EnsureBacking(int width, int height) {
@@ -188,6 +208,11 @@ gboolean GtkHostWindow::OnDraw(GtkWidget*, cairo_t* cr, gpointer self) {
   cairo_set_source_surface(cr, Self(self)->m_backing, 0, 0);
   cairo_paint(cr);
   return TRUE;
+}
+
+gboolean GtkHostWindow::OnDrawn(GtkWidget*, cairo_t*, gpointer self) {
+  Self(self)->m_drawn = true;
+  return FALSE;
 }
 
 gboolean GtkHostWindow::OnButton(GtkWidget*, GdkEventButton* event, gpointer self) {
@@ -234,16 +259,7 @@ gboolean GtkHostWindow::OnKey(GtkWidget*, GdkEventKey* event, gpointer self) {
 }
 
 gboolean GtkHostWindow::OnFocus(GtkWidget*, GdkEventFocus* event, gpointer self) {
-  GtkHostWindow* window = Self(self);
-  window->m_textInput.FocusChanged(event->in != 0);
-  const HWND hwnd = window->m_hwnd;
-  if (event->in != 0 && !IsWindowEnabled(hwnd)) {
-    // The owner of a modal dialog cannot be activated: the display's focus goes back to the dialog,
-    // as the original platform keeps it there.
-    if (GtkWidget* active = ActiveWindowWidget()) gtk_window_present(GTK_WINDOW(active));
-    return FALSE;
-  }
-  HostActivation(hwnd, event->in != 0);
+  Self(self)->m_focus.FocusEvent(event->in != 0);
   return FALSE;
 }
 

@@ -8,14 +8,20 @@
 #include <string>
 
 #include "platform/ui/host/Host.h"
+#include "platform/ui/hosts/gtk/GtkDisplayFocus.h"
 #include "platform/ui/hosts/gtk/GtkTextInput.h"
 
 namespace ui::gtkhost {
 
+// The GTK window that shows the framework's window `hwnd`, or nullptr.
+GtkWindow* GtkWindowShowing(HWND hwnd);
+// The framework's window whose GTK window holds the display's keyboard focus, or nullptr.
+HWND DisplayFocusWindow();
+
 class GtkHostWindow {
  public:
-  // `textInput` is the host's keyboard; it outlives the window.
-  GtkHostWindow(const HostWindowSpec& spec, GtkWindow* owner, GtkTextInput& textInput);
+  // `textInput` is the host's keyboard and `focus` its display focus; both outlive the window.
+  GtkHostWindow(const HostWindowSpec& spec, GtkWindow* owner, GtkTextInput& textInput, GtkDisplayFocus& focus);
   ~GtkHostWindow();
   GtkHostWindow(const GtkHostWindow&) = delete;
   GtkHostWindow& operator=(const GtkHostWindow&) = delete;
@@ -28,6 +34,9 @@ class GtkHostWindow {
   void SetTitle(const std::string& utf8);
   void SetEnabled(bool enabled);
   void Activate();
+  // Mapped and drawn by the display, and holding its keyboard focus when `active` (the framework's
+  // active window) unless it is a popup, which the display never focuses.
+  bool TakesInput(bool active) const;
   // Takes the changed part of the framework's picture and has GTK draw it.
   void Paint(const Canvas& picture, const RECT& dirty);
   void SetCursor(int cursorId);
@@ -44,6 +53,7 @@ class GtkHostWindow {
   // Handlers: each hands the event to the framework last, because the framework may destroy
   // this window while it handles it.
   static gboolean OnDraw(GtkWidget* widget, cairo_t* cr, gpointer self);
+  static gboolean OnDrawn(GtkWidget* widget, cairo_t* cr, gpointer self);
   static gboolean OnButton(GtkWidget* widget, GdkEventButton* event, gpointer self);
   static gboolean OnMotion(GtkWidget* widget, GdkEventMotion* event, gpointer self);
   static gboolean OnLeave(GtkWidget* widget, GdkEventCrossing* event, gpointer self);
@@ -59,6 +69,8 @@ class GtkHostWindow {
   GtkWidget* m_fixed = nullptr;
   GtkWidget* m_area = nullptr;
   GtkTextInput& m_textInput;
+  GtkDisplayFocus& m_focus;
+  bool m_drawn = false;  // drawn by GTK since it was last shown
   SIZE m_size{};
   cairo_surface_t* m_backing = nullptr;
   int m_cursorId = 0;

@@ -1,10 +1,14 @@
 #include "platform/ui/hosts/headless/HeadlessHost.h"
 
 #include "platform/os/Clock.h"
+#include "platform/ui/core/NativeWindow.h"
 
 namespace ui {
 
 HeadlessHost::HeadlessHost(RECT workArea) : m_workArea(workArea) {}
+
+// Without a display a shown window takes input at once.
+bool HeadlessHost::WindowReady(HWND hwnd) { return IsWindowVisible(hwnd); }
 
 void HeadlessHost::WaitForWork(std::unique_lock<std::mutex>& lock, std::condition_variable& cv,
                                std::optional<std::chrono::milliseconds> timeout, const std::function<bool()>& ready) {

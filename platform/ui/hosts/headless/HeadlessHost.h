@@ -25,9 +25,11 @@ class HeadlessHost final : public Host {
   void CursorChanged(HWND, int) override {}
   void TextInputPlace(HWND, const RECT&) override {}
   RECT WorkArea() const override { return m_workArea; }
+  bool WindowReady(HWND hwnd) override;
   void WaitForWork(std::unique_lock<std::mutex>& lock, std::condition_variable& cv,
                    std::optional<std::chrono::milliseconds> timeout, const std::function<bool()>& ready) override;
   void Wake() override {}
+  bool HandlePendingEvent() override { return false; }
   void SetClipboardText(const std::string& gbk) override;
   std::string GetClipboardText() override;
 

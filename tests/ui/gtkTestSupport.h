@@ -28,16 +28,25 @@ class XvfbEnvironment : public ::testing::Environment {
   int m_pid = 0;
 };
 
+// Everything these tests wait for comes from the X server, GTK or WebKit's own processes, in real
+// time: on a busy machine (a sanitizer build among parallel tests) that takes seconds. A wait
+// ends as soon as its condition holds, so its bound is generous.
+constexpr std::chrono::milliseconds kDisplayWait = std::chrono::seconds(30);
+
 // Runs the window thread's loop until `done` holds or the time is up; true when `done` held.
-bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(5));
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = kDisplayWait);
 // Runs the loop for a while (lets the display and GTK settle).
 void PumpFor(std::chrono::milliseconds time);
+// As PumpUntil, for a condition slow to ask (one that reads the display): it is asked between
+// short turns of the loop, never inside one, since asking it on every turn of a busy machine's
+// loop would keep GTK from drawing what it waits for.
+bool PumpUntilBetweenTurns(const std::function<bool()>& done, std::chrono::milliseconds limit = kDisplayWait);
 
 // Whether the display shows the window's current picture at its place (so that input sent to that
 // place reaches it).
 bool IsShown(HWND hwnd);
 // Runs the loop until IsShown; true when it came within `limit`.
-bool PumpUntilShown(HWND hwnd, std::chrono::milliseconds limit = std::chrono::seconds(10));
+bool PumpUntilShown(HWND hwnd, std::chrono::milliseconds limit = kDisplayWait);
 
 // Real input through the X server.
 void MovePointer(int screenX, int screenY);

@@ -1,6 +1,7 @@
 #include "batch/BatchThreads.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <iterator>
 #include <system_error>
 
@@ -57,14 +58,22 @@ void BatchThreads::JoinAll() {
 }
 
 void BatchThreads::Pause(os::Milliseconds duration) {
-  std::multiset<os::Clock::Duration>::iterator end;
+  os::Clock& clock = os::CurrentClock();
+  const os::Clock::Duration end = clock.Now() + duration;
+  std::multiset<os::Clock::Duration>::iterator entry;
   {
     std::lock_guard<std::mutex> lock(m_mutex);
-    end = m_pauseEnds.insert(os::CurrentClock().Now() + duration);
+    entry = m_pauseEnds.insert(end);
   }
-  os::Sleep(duration);
+  // The pause ends at the time it was counted with, however late the wait begins: a wait of
+  // `duration` from a later moment would outlast its count.
+  std::mutex mutex;
+  std::condition_variable never;
+  std::unique_lock<std::mutex> waitLock(mutex);
+  clock.WaitFor(never, waitLock, duration, [&] { return clock.Now() >= end; });
+  waitLock.unlock();
   std::lock_guard<std::mutex> lock(m_mutex);
-  m_pauseEnds.erase(end);
+  m_pauseEnds.erase(entry);
 }
 
 int BatchThreads::Running() const {

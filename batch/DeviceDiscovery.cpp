@@ -37,21 +37,18 @@ bool DeviceDiscovery::OnDeviceFound(const char* ip, int port, int value, std::ui
   if (const std::shared_ptr<DeviceInfo> saved = FindLoginInfo(GetLoginStore(), ip)) {
     device->SetLogin(saved->User(), saved->Password());
   }
-  {
-    // A camera that answers again, at the address it has now, is listed once.
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (!m_accepting || IsKnownLocked(ip, port16)) return false;
-    m_found.push_back(device);
-  }
+  // A camera that answers again, at the address it has now, is listed once. The record is listed
+  // together with its running device thread: whoever sees the one sees the other.
+  std::lock_guard<std::mutex> lock(m_mutex);
+  if (!m_accepting || IsKnownLocked(ip, port16)) return false;
   try {
     GetBatchThreads().Start([self = shared_from_this(), device] { self->OpenDeviceThread(device); });
   } catch (...) {
-    // No thread for the camera now: it is forgotten, so that its next answer is taken. Nothing
+    // No thread for the camera now: it stays unknown, so that its next answer is taken. Nothing
     // leaves the library's search thread.
-    std::lock_guard<std::mutex> lock(m_mutex);
-    std::erase(m_found, device);
     return false;
   }
+  m_found.push_back(device);
   return true;
 }
 

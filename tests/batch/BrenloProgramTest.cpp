@@ -45,7 +45,7 @@ class Brenlo : public ChildProcess {
 
 TEST(BrenloProgram, RunsAsOneCopyOverTheCamerasItFinds) {
   camsim::Simulator simulator;
-  ASSERT_TRUE(simulator.AddCameras(2, "127.0.31." + std::to_string(getpid() % 200 + 10), 8080));
+  ASSERT_TRUE(simulator.AddCameras(2, lpr::test::ProcessLoopbackPrefix() + "1", 8080));
   TempFolder folder;
   const std::string screenshot = folder.Path("brenlo.png");
   const std::string script = folder.Write("steps.txt", "wait-window batch_operation 10000\n"

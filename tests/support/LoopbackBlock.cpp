@@ -12,7 +12,7 @@
 namespace lpr::test {
 namespace {
 
-// Second octets 1-42: other tests keep their fixed addresses in 127.0, 127.43 and 127.60-249.
+// Second octets 1-42: other tests keep their fixed addresses in 127.0 and 127.43.
 constexpr int kFirstNetwork = 1;
 constexpr int kNetworks = 42;
 constexpr int kBlocks = kNetworks * 256;

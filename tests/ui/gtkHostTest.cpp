@@ -129,7 +129,7 @@ TEST_F(GtkHostTest, ShowsTheFrameworksPictureOnTheDisplay) {
     gtk_window_get_size(GtkWindowOf(window.Hwnd()), &w, &h);
     return x == 400 && y == 300 && w == 160 && h == 90;
   }));
-  EXPECT_TRUE(PumpUntil([&] {
+  EXPECT_TRUE(gtktest::PumpUntilBetweenTurns([&] {
     const std::vector<DWORD> moved = gtktest::ScreenPixels(RECT{400, 300, 560, 390});
     return moved.size() == 160u * 90u && moved[160 * 45 + 10] == 0xFFD03030u && moved[160 * 45 + 150] == 0xFF3050D0u;
   }));

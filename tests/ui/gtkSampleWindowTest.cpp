@@ -138,7 +138,7 @@ class XSession {
   Display* m_display;
 };
 
-bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = 10s) {
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = gtktest::kDisplayLimit) {
   const auto deadline = std::chrono::steady_clock::now() + limit;
   while (std::chrono::steady_clock::now() < deadline) {
     if (condition()) return true;

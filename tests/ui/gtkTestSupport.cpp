@@ -174,15 +174,19 @@ void FocusFollowsPointer() {
   XSync(XDisplayOfGdk(), False);
 }
 
-bool PumpUntilShown(HWND hwnd, std::chrono::milliseconds limit) {
-  // The display is read between turns of the loop, never inside one: a comparison slower than
-  // the loop's ticker (a large window in a sanitizer build) would keep GTK from drawing.
+bool PumpUntilBetweenTurns(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+  // A check slower than the loop's ticker (a large window read in a sanitizer build) would
+  // otherwise run after every tick.
   const auto deadline = std::chrono::steady_clock::now() + limit;
   while (std::chrono::steady_clock::now() < deadline) {
     PumpFor(std::chrono::milliseconds(30));
-    if (IsShown(hwnd)) return true;
+    if (done()) return true;
   }
   return false;
+}
+
+bool PumpUntilShown(HWND hwnd, std::chrono::milliseconds limit) {
+  return PumpUntilBetweenTurns([hwnd] { return IsShown(hwnd); }, limit);
 }
 
 void MovePointer(int screenX, int screenY) {

@@ -37,6 +37,10 @@ constexpr std::chrono::seconds kDisplayLimit{60};
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = kDisplayLimit);
 // Runs the loop for a while (lets the display and GTK settle).
 void PumpFor(std::chrono::milliseconds time);
+// As PumpUntil, for a condition slow to ask (one that reads the display): it is asked between
+// short turns of the loop, never inside one, since asking it on every turn of a busy machine's
+// loop would keep GTK from drawing what it waits for.
+bool PumpUntilBetweenTurns(const std::function<bool()>& done, std::chrono::milliseconds limit = kDisplayLimit);
 
 // Whether the display shows the window's current picture at its place (so that input sent to that
 // place reaches it).

@@ -5,6 +5,8 @@
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <set>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -16,20 +18,17 @@
 #include "batch/DlgBatchOperationCfg.h"
 #include "cameraclient/CameraClient.h"
 #include "common/SkinPackage.h"
+#include "common/StringUtil.h"
 #include "platform/camera/protocol/FirmwareImage.h"
 #include "platform/os/AppDirectory.h"
 #include "platform/os/File.h"
 #include "platform/ui/UIlib.h"
+#include "tests/support/LoopbackBlock.h"
 
 namespace {
 
 constexpr std::uint16_t kPort = 8080;
 constexpr std::chrono::milliseconds kStep{100};
-
-std::string ProcessAddressPrefix() {
-  const unsigned pid = static_cast<unsigned>(::getpid());
-  return "127." + std::to_string(60 + pid % 190) + "." + std::to_string((pid / 190) % 250) + ".";
-}
 
 const char* const kTabOptions[] = {"tab_update", "tab_config", "tab_update_self"};
 
@@ -112,7 +111,7 @@ void BatchProgram::AddCameras(int count, camsim::CameraProfile profile) {
 }
 
 void BatchProgram::AddCameraAt(int host, camsim::CameraProfile profile) {
-  profile.ip = ProcessAddressPrefix() + std::to_string(host);
+  profile.ip = lpr::test::ProcessLoopbackPrefix() + std::to_string(host);
   profile.port = kPort;
   profile.idLow = static_cast<std::uint32_t>(host);
   profile.idHigh = 0x5B000000u + static_cast<std::uint32_t>(::getpid());
@@ -121,7 +120,11 @@ void BatchProgram::AddCameraAt(int host, camsim::CameraProfile profile) {
 }
 
 void BatchProgram::Start() {
-  setenv("CAMERACLIENT_SEARCH_TARGETS", m_simulator->SearchTargets().c_str(), 1);
+  const std::string targets = m_simulator->SearchTargets();
+  setenv("CAMERACLIENT_SEARCH_TARGETS", targets.c_str(), 1);
+  std::vector<std::string> addresses;
+  SplitString(targets, ",", addresses);
+  m_searchTargets = std::set<std::string>(addresses.begin(), addresses.end());
   ASSERT_NE(m_skin, nullptr) << "no skin package at " << LPR_SKIN_PACKAGE;
   m_driver.Run([&] {
     m_dialog = GetBatchDialog();
@@ -133,19 +136,6 @@ void BatchProgram::Start() {
     }
   });
   ASSERT_NE(m_window, nullptr);
-  WaitUntilFound(m_simulator->Count());
-}
-
-void BatchProgram::WaitUntilFound(std::size_t count) {
-  // The answers to the search come in real time, which a busy machine stretches: had the clock
-  // moved on meanwhile, cameras would be found seconds of the program's time late, or after the
-  // test's limit. The clock starts moving once the search has found them, as on an idle machine.
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (m_dialog->Discovery()->FoundDevices().size() >= count) return;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  ADD_FAILURE() << "the search did not find the " << count << " cameras";
 }
 
 bool BatchProgram::ThreadsQuiet() {
@@ -155,12 +145,31 @@ bool BatchProgram::ThreadsQuiet() {
   return threads.Paused() + waiting >= threads.Running();
 }
 
+bool BatchProgram::SearchReportedAll() {
+  const std::optional<std::set<std::string>> found = m_driver.Get<std::optional<std::set<std::string>>>(
+      [&]() -> std::optional<std::set<std::string>> {
+        if (m_dialog == nullptr || !ui::IsWindow(m_window) || m_dialog->Discovery() == nullptr) return std::nullopt;
+        std::set<std::string> addresses;
+        for (const auto& device : m_dialog->Discovery()->FoundDevices()) {
+          addresses.insert(device->Ip() + ":" + std::to_string(device->Port()));
+        }
+        return addresses;
+      });
+  if (!found) return true;  // no window, no search
+  for (std::size_t i = 0; i < m_simulator->Count(); ++i) {
+    const camsim::SimCamera& camera = m_simulator->Camera(i);
+    const std::string address = camera.Address();
+    if (camera.IsUp() && m_searchTargets.contains(address) && !found->contains(address)) return false;
+  }
+  return true;
+}
+
 void BatchProgram::WaitUntilQuiet() {
-  // A thread in a camera call waits for a reply that comes in real time; give it that time.
+  // Search answers and camera replies come in real time; give them that time.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   for (;;) {
     // Quiet threads post nothing more until time moves: what they posted is handled next.
-    const bool quiet = ThreadsQuiet();
+    const bool quiet = SearchReportedAll() && ThreadsQuiet();
     m_simulator->Settle();
     m_driver.WaitUntilIdle();
     if ((quiet && ThreadsQuiet()) || std::chrono::steady_clock::now() > deadline) return;

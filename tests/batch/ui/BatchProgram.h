@@ -2,8 +2,9 @@
 // The batch program as the tests run it: its main dialog on the test driver's window thread,
 // simulated cameras on this process's own loopback addresses, the search pointed at them, and
 // everything on the driver's virtual clock. Time moves in 100 ms steps, each taken once the
-// program's threads all pause (or wait for a permit), the window thread is idle and the cameras
-// have done what fell due, so that the virtual times are those the program's waits give.
+// search has reported every camera it can see, the program's threads all pause (or wait for a
+// permit), the window thread is idle and the cameras have done what fell due, so that the virtual
+// times are those the program's waits give.
 // On real time (for measuring) the same calls just let the time pass.
 
 #include <array>
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -94,8 +96,9 @@ class BatchProgram {
 
  private:
   void WaitUntilQuiet();
-  // Waits (in real time) until the search has found `count` cameras.
-  void WaitUntilFound(std::size_t count);
+  // Every camera that is up at an address the search probes has been reported to the program.
+  // Search answers travel in real time: until they are in, time must not move.
+  bool SearchReportedAll();
   // Destroys the window while time moves freely, so that the dialog's closing wait runs out.
   void DestroyWithMovingTime(const std::function<void()>& destroy);
 
@@ -106,6 +109,7 @@ class BatchProgram {
   std::unique_ptr<unsigned char[]> m_skin;
   std::unique_ptr<camsim::Simulator> m_simulator;
   int m_nextHost = 1;
+  std::set<std::string> m_searchTargets;  // "ip:port", as the running search was given them
   CDlgBatchOperationCfg* m_dialog = nullptr;
   HWND m_window = nullptr;
 };

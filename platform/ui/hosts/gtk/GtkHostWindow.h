@@ -28,7 +28,8 @@ class GtkHostWindow {
   void SetTitle(const std::string& utf8);
   void SetEnabled(bool enabled);
   void Activate();
-  // Takes the changed part of the framework's picture and has GTK draw it.
+  // Has GTK draw the changed part of the framework's picture. The picture is drawn from until the
+  // window gets a new size (the framework then makes a new one) or goes.
   void Paint(const Canvas& picture, const RECT& dirty);
   void SetCursor(int cursorId);
   // Where the input method's candidate window goes; an empty caret turns the input method off.
@@ -39,7 +40,6 @@ class GtkHostWindow {
 
  private:
   void ConnectSignals();
-  void EnsureBacking(int width, int height);
 
   // Handlers: each hands the event to the framework last, because the framework may destroy
   // this window while it handles it.
@@ -59,7 +59,7 @@ class GtkHostWindow {
   GtkWidget* m_area = nullptr;
   GtkTextInput& m_textInput;
   SIZE m_size{};
-  cairo_surface_t* m_backing = nullptr;
+  const Canvas* m_picture = nullptr;
   int m_cursorId = 0;
 };
 

@@ -149,6 +149,15 @@ TEST_F(NativeWindowTest, DestroyingAWindowDestroysItsChildrenAndOwnedWindowsAndT
   driver.Run([&] { EXPECT_EQ(childRecorder.Count(WM_TIMER), 0); });
 }
 
+TEST_F(NativeWindowTest, OnlyAChildThatAppearsOrGoesRepaintsItsParent) {
+  driver.WaitUntilIdle();
+  const int paints = driver.Get<int>([&] { return topRecorder.Count(WM_PAINT); });
+  driver.Run([&] { ShowWindow(child, SW_SHOWNOACTIVATE); });  // shown already
+  EXPECT_EQ(driver.Get<int>([&] { return topRecorder.Count(WM_PAINT); }), paints);
+  driver.Run([&] { ShowWindow(child, SW_HIDE); });
+  EXPECT_EQ(driver.Get<int>([&] { return topRecorder.Count(WM_PAINT); }), paints + 1);
+}
+
 TEST_F(NativeWindowTest, WindowTextIsCutOnACharacterBoundary) {
   driver.Run([&] {
     SetWindowText(top, "ab\xD6\xD0");  // "ab" and one double-byte character

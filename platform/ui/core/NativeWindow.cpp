@@ -359,8 +359,11 @@ bool ShowWindow(HWND hwnd, int command) {
   const bool activate = show && (command == SW_SHOW || command == SW_SHOWNORMAL || command == SW_RESTORE ||
                                  command == SW_MAXIMIZE);
   if (record->IsChildWindow()) {
+    // A child that stays as it was changes nothing on the screen.
     auto parent = LocalRecord(record->parent);
-    if (parent != nullptr) InvalidateRoot(RootRecord(parent), OffsetRect(record->rect, OriginInRoot(parent)));
+    if (parent != nullptr && show != wasVisible) {
+      InvalidateRoot(RootRecord(parent), OffsetRect(record->rect, OriginInRoot(parent)));
+    }
   } else {
     if (show != wasVisible || activate) CurrentHost().WindowShown(hwnd, show, activate);
     if (show) InvalidateRect(hwnd, nullptr);

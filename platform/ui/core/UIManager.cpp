@@ -440,20 +440,28 @@ void CPaintManagerUI::Invalidate(const RECT& rc) {
   if (m_hWndPaint != nullptr) InvalidateRect(m_hWndPaint, &rc);
 }
 
-void CPaintManagerUI::EnsureLayout(const RECT* painting) {
+void CPaintManagerUI::NeedUpdate() {
+  m_bUpdateNeeded = true;
+  if (m_bLayoutPosted || m_hWndPaint == nullptr) return;
+  m_bLayoutPosted = true;
+  MSG msg;
+  msg.hwnd = m_hWndPaint;
+  ThreadQueue::Current()->Post(msg, [this, alive = std::weak_ptr<int>(m_lifetime)] {
+    if (alive.expired()) return;
+    m_bLayoutPosted = false;
+    EnsureLayout();
+  });
+}
+
+void CPaintManagerUI::EnsureLayout() {
   if (m_pRoot == nullptr || m_hWndPaint == nullptr) return;
   if (!m_bUpdateNeeded && !m_pRoot->IsUpdateNeeded()) return;
   m_bUpdateNeeded = false;
   RECT client{};
   GetClientRect(m_hWndPaint, &client);
-  m_pRoot->SetPos(client, false);
-  // Positions may have moved anywhere: the whole window is painted again, unless the paint under
-  // way covers it already.
-  RECT covered{};
-  if (painting == nullptr || !IntersectRect(&covered, *painting, client) || covered.left != client.left ||
-      covered.top != client.top || covered.right != client.right || covered.bottom != client.bottom) {
-    Invalidate();
-  }
+  // A control that asked for a new layout invalidated itself; the controls that move with it
+  // invalidate where they were and where they go. The rest of the window stays as it is.
+  m_pRoot->SetPos(client, true);
 }
 
 void CPaintManagerUI::SendEvent(CControlUI* control, int type, POINT pt, WPARAM wParam, LPARAM lParam, char key,
@@ -632,7 +640,7 @@ bool CPaintManagerUI::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam,
       if (hDC == nullptr) return true;
       const bool firstLayout = m_bFirstLayout;
       const RECT clip = hDC->ClipBox();
-      EnsureLayout(&clip);
+      EnsureLayout();
       if (m_pRoot != nullptr) m_pRoot->DoPaint(hDC, clip);
       if (firstLayout && m_pRoot != nullptr) {
         m_bFirstLayout = false;

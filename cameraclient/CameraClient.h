@@ -466,6 +466,7 @@ CAMERACLIENT_API int CameraClient_SetFrameCallback(CameraClientHandle handle, Ca
 CAMERACLIENT_API int CameraClient_SetPlateCallback(CameraClientHandle handle, CameraClientPlateCallback callback,
                                                    void* user, int withPictures);
 CAMERACLIENT_API int CameraClient_SaveImageJpeg(CameraClientImageHandle image, const char* path, int quality);
+/* Once it returns, no record of a page asked before the call is delivered (to any callback). */
 CAMERACLIENT_API int CameraClient_SetQueryCallback(CameraClientHandle handle, CameraClientQueryCallback callback,
                                                    void* user);
 CAMERACLIENT_API int CameraClient_QueryPlateCount(CameraClientHandle handle, const char* startTime,
@@ -486,9 +487,10 @@ CAMERACLIENT_API int CameraClient_QueryWhiteListCount(CameraClientHandle handle,
 /* Rows [first, first + count) of the filtered list, count at most 1000, through the callback. */
 CAMERACLIENT_API int CameraClient_QueryWhiteList(CameraClientHandle handle,
                                                  const CameraClientWhiteListCondition* condition);
-/* 0 = present (its record went through the callback), -1 = absent or failure. */
+/* 0 = present (its record went through the callback), 1 = absent, -1 = failure (nothing known). */
 CAMERACLIENT_API int CameraClient_QueryWhiteListByPlate(CameraClientHandle handle, const char* plate);
-/* Adds or replaces `count` records (1..1000); records with id 0 replace the record of the same plate. */
+/* Adds or replaces `count` records (1..1000), all or none: a record replaces the record of the same
+ * plate, whatever its id, or is added under an id of the camera's. */
 CAMERACLIENT_API int CameraClient_ImportWhiteList(CameraClientHandle handle, int count,
                                                   const CameraClientWhiteListEntry* entries,
                                                   CameraClientWhiteListEntry* reserved);

@@ -12,6 +12,7 @@
 #include "configtool/controls/PlateViewerUI.h"
 #include "configtool/controls/TimePeriodPickerUI.h"
 #include "configtool/controls/TimePeriodUI.h"
+#include "configtool/features/rules/RuleListItemUI.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ using Creator = ui::CControlUI* (*)(ui::CPaintManagerUI* manager);
 
 struct OwnControl {
   const char* className;
-  Creator create;  // nullptr: not built yet, the name goes on to the extension factory
+  Creator create;
 };
 
 template <typename Control>
@@ -32,10 +33,9 @@ ui::CControlUI* CreateWithManager(ui::CPaintManagerUI* manager) {
   return new (std::nothrow) Control(manager);
 }
 
-// Compared byte for byte, in this order; the first match decides. The rule editor's list row
-// ("RuleListItem") takes the first place once it is built.
+// Compared byte for byte, in this order; the first match decides.
 const OwnControl kOwnControls[] = {
-    {"RuleListItem", nullptr},
+    {"RuleListItem", &Create<CRuleListItemUI>},
     {"PlateListItem", &Create<CPlateListItem>},
     {"PlateViewer", &Create<CPlateViewerUI>},
     {"JqDateTime", &Create<CJqDateTimeUI>},
@@ -52,9 +52,7 @@ const OwnControl kOwnControls[] = {
 ui::CControlUI* CDialogBuilderCallbackEx::CreateControl(const char* className, ui::CPaintManagerUI* manager) {
   if (className != nullptr) {
     for (const OwnControl& control : kOwnControls) {
-      if (std::strcmp(className, control.className) != 0) continue;
-      if (control.create == nullptr) break;
-      return control.create(manager);
+      if (std::strcmp(className, control.className) == 0) return control.create(manager);
     }
   }
   return ui::CJqExControlFactory::CreateControl(className, manager);

@@ -5,10 +5,12 @@
 
 #include "configtool/DialogBuilderCallbackEx.h"
 #include "configtool/MainWnd.h"
+#include "configtool/dialogs/DialogControls.h"
 #include "configtool/dialogs/DlgNetMoreCfg.h"
 #include "configtool/dialogs/DlgTcpEncryptSet.h"
 #include "configtool/dialogs/DlgUpdateNetworkParam.h"
 #include "configtool/features/export/DlgImportExportCfg.h"
+#include "configtool/features/rules/RuleCfgDlg.h"
 #include "configtool/features/video/VideoCfg.h"
 #include "platform/os/Process.h"
 
@@ -48,7 +50,7 @@ void ShowModalDialog(Dialog* dialog, HWND owner, const char* layout, const char*
 
 void CMainWnd::OpenRuleCfg() {
   if (!RequireOpenDevice()) return;
-  // The rule editor comes with its own dialog; nothing more to open yet.
+  ShowModalDialog(new CRuleCfgDlg(m_device.handle), m_hWnd, "ruleCfg.xml", "ruleCfg", &m_factory);
 }
 
 void CMainWnd::OpenPlateQuery() {
@@ -70,9 +72,8 @@ void CMainWnd::OpenVideoCfg() {
 void CMainWnd::OpenImportExportDialog() {
   if (!RequireOpenDevice()) return;
   CDialogBuilderCallbackEx callback;
-  const std::string deviceName = m_pEditIp != nullptr ? m_pEditIp->GetText().Str() : std::string();
-  ShowModalDialog(new CDlgImportExportCfg(deviceName, m_device.handle), m_hWnd, "Dlg_Import_Export_Cfg.xml",
-                  "import_export_cfg", &callback);
+  ShowModalDialog(new CDlgImportExportCfg(DialogControlText(m_pEditIp), m_device.handle), m_hWnd,
+                  "Dlg_Import_Export_Cfg.xml", "import_export_cfg", &callback);
 }
 
 void CMainWnd::OpenNetworkParamDialog() {

@@ -1,11 +1,13 @@
 // lpr-camsim: simulated cameras on loopback addresses, until SIGTERM or SIGINT.
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "sim/CamsimOptions.h"
+#include "sim/SeedData.h"
 #include "sim/Simulator.h"
 
 namespace {
@@ -16,8 +18,19 @@ camsim::SimulatorOptions SimulatorOptionsOf(const camsim::CamsimOptions& options
   simulator.timing.updateWriting = std::chrono::milliseconds(options.updateSeconds * 500);
   simulator.timing.updateVerifying = std::chrono::milliseconds(options.updateSeconds * 500);
   simulator.ioThreads = 4;
+  simulator.plateRecordCapacity = std::max(simulator.plateRecordCapacity, options.plateRecords);
   if (!options.multicast) simulator.multicastGroup.clear();
   return simulator;
+}
+
+// The data every camera starts with; the same whitelist on each, its own plate readings on each.
+void Seed(camsim::Simulator& simulator, const camsim::CamsimOptions& options) {
+  const auto whitelist = camsim::MakeSeedWhitelist(options.whitelist, 1);
+  for (std::size_t i = 0; i < simulator.Count(); ++i) {
+    camsim::SimCamera& camera = simulator.Camera(i);
+    if (!whitelist.empty()) camera.With([&](camsim::CameraState& state) { state.whitelist.Import(whitelist); });
+    camsim::SeedPlateRecords(camera, options.plateRecords, i + 1);
+  }
 }
 
 }  // namespace
@@ -60,6 +73,7 @@ int main(int argc, char** argv) {
       state.encryption.SetMode(state.encryption.UserPassword(), camsim::EncryptionState::kSecondLoginMode);
     });
   }
+  Seed(simulator, *options);
   std::printf("lpr-camsim: %zu cameras from %s, port %u\n", simulator.Count(), simulator.Camera(0).Ip().c_str(),
               options->port);
   std::printf("CAMERACLIENT_SEARCH_TARGETS=%s\n", simulator.SearchTargets().c_str());

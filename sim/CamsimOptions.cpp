@@ -7,6 +7,10 @@
 namespace camsim {
 namespace {
 
+// A whitelist as large as the camera holds; plate readings whose pictures stay within a few hundred MB.
+constexpr std::size_t kMaxSeedWhitelist = 200'000;
+constexpr std::size_t kMaxSeedPlateRecords = 5'000;
+
 template <typename Number>
 bool ParseNumber(const std::string& text, Number& value, int base = 10) {
   const char* begin = text.data();
@@ -51,7 +55,10 @@ const char* CamsimUsage() {
   return "usage: lpr-camsim [--cameras N] [--base 127.0.10.1] [--port P] [--plates-per-minute R]\n"
          "                  [--encrypted K[,K...]] [--hardware-type 0|2|3] [--model ID] [--firmware A.B.C.D]\n"
          "                  [--reboot-seconds S] [--update-seconds S] [--no-multicast]\n"
+         "                  [--whitelist N] [--plate-records N]\n"
          "Simulates N cameras on loopback addresses from --base upwards, all on port P (default 8080).\n"
+         "--whitelist and --plate-records fill each camera's whitelist and its store of plate readings\n"
+         "(with pictures, timed between midnight and now).\n"
          "--encrypted lists the cameras (1-based) that demand the second login; logins: qorvt/qorvt,\n"
          "user password 123456, master password 888888. Ends on SIGTERM or SIGINT.\n";
 }
@@ -94,6 +101,10 @@ std::optional<CamsimOptions> ParseCamsimOptions(const std::vector<std::string>& 
       ok = ParseVersion(value, options.firmwareVersion);
     } else if (name == "--reboot-seconds") {
       ok = ParseNumber(value, options.rebootSeconds) && options.rebootSeconds >= 0 && options.rebootSeconds <= 3600;
+    } else if (name == "--whitelist") {
+      ok = ParseNumber(value, options.whitelist) && options.whitelist <= kMaxSeedWhitelist;
+    } else if (name == "--plate-records") {
+      ok = ParseNumber(value, options.plateRecords) && options.plateRecords <= kMaxSeedPlateRecords;
     } else if (name == "--update-seconds") {
       ok = ParseNumber(value, options.updateSeconds) && options.updateSeconds >= 0 && options.updateSeconds <= 3600;
     } else {

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of lpr-camsim.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <set>
@@ -23,6 +24,8 @@ struct CamsimOptions {
   int rebootSeconds = 20;
   int updateSeconds = 10;
   bool multicast = true;
+  std::size_t whitelist = 0;     // whitelist records each camera starts with
+  std::size_t plateRecords = 0;  // stored plate readings (with pictures) each camera starts with
   bool help = false;
 };
 

@@ -25,6 +25,10 @@ std::optional<Fault> FaultPlan::Take(camera::protocol::Operation operation) {
   std::lock_guard lock(m_mutex);
   const auto found = m_faults.find(operation);
   if (found == m_faults.end()) return std::nullopt;
+  if (found->second.after > 0) {
+    --found->second.after;
+    return std::nullopt;
+  }
   Fault fault = found->second;
   if (found->second.times > 0 && --found->second.times == 0) m_faults.erase(found);
   return fault;

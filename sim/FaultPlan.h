@@ -1,6 +1,6 @@
 #pragma once
 // Faults a test asks a camera to show, per operation: another result, a slow answer, no answer,
-// a dropped connection, or a reboot in place of the answer. Camera-wide faults (refused
+// a dropped connection, or a reboot in place of the answer; from the first request or the n-th. Camera-wide faults (refused
 // connections, a firmware image the camera rejects) live on the camera itself.
 
 #include <chrono>
@@ -26,6 +26,8 @@ struct Fault {
   bool reboot = false;
   // How many requests the fault applies to; below 0 for every one.
   int times = -1;
+  // How many requests of the operation pass untouched first: 2 fails the third one.
+  int after = 0;
 };
 
 class FaultPlan {

@@ -449,6 +449,27 @@ void SimCamera::ReadPlate(int triggerBits) {
   ReportPlate(plate, triggerBits, hidden);
 }
 
+os::LocalTime SimCamera::LocalNow() const { return m_scheduler.Clock().LocalNow(); }
+
+CameraClientPlateResult SimCamera::FileReadingLocked(const SyntheticPlate& plate, int triggerBits, bool hidden,
+                                                     const os::LocalTime& time, const PlateShot& shot,
+                                                     std::shared_ptr<const std::vector<std::uint8_t>> jpeg) {
+  const int confidence = 85 + static_cast<int>(m_platesRead % 15);
+  ++m_platesRead;
+  const CameraClientPlateResult result =
+      MakePlateResult(plate, hidden, triggerBits, m_state.plates.NextId(), time, shot.plate, confidence);
+  m_state.plates.Add(PlateRecord{result, QueryTriggerOf(triggerBits), std::move(jpeg)});
+  return result;
+}
+
+void SimCamera::StorePlateRecord(const SyntheticPlate& plate, int triggerBits, bool hidden,
+                                 const os::LocalTime& time) {
+  PlateShot shot = RenderPlateShot(plate, TimeText(time));
+  auto jpeg = std::make_shared<const std::vector<std::uint8_t>>(std::move(shot.jpeg));
+  std::lock_guard lock(m_mutex);
+  FileReadingLocked(plate, triggerBits, hidden, time, shot, std::move(jpeg));
+}
+
 void SimCamera::ReportPlate(const SyntheticPlate& plate, int triggerBits, bool hidden) {
   const os::LocalTime time = m_scheduler.Clock().LocalNow();
   PlateShot shot = RenderPlateShot(plate, TimeText(time));
@@ -458,10 +479,7 @@ void SimCamera::ReportPlate(const SyntheticPlate& plate, int triggerBits, bool h
   {
     std::lock_guard lock(m_mutex);
     if (!m_up || m_stopped) return;
-    const int confidence = 85 + static_cast<int>(m_platesRead % 15);
-    ++m_platesRead;
-    result = MakePlateResult(plate, hidden, triggerBits, m_state.plates.NextId(), time, shot.plate, confidence);
-    m_state.plates.Add(PlateRecord{result, QueryTriggerOf(triggerBits), jpeg});
+    result = FileReadingLocked(plate, triggerBits, hidden, time, shot, jpeg);
     m_lastPlate = plate;
     for (const auto& [connection, link] : m_sessions) {
       if (!link.plates) continue;

@@ -23,6 +23,7 @@
 #include "sim/FaultPlan.h"
 #include "sim/Operations.h"
 #include "sim/PlateGenerator.h"
+#include "sim/PlateReading.h"
 #include "sim/Scheduler.h"
 #include "sim/VideoSource.h"
 #include "sim/WebPages.h"
@@ -85,8 +86,15 @@ class SimCamera : public std::enable_shared_from_this<SimCamera> {
   void Trigger(int triggerBits);
   // Reports this plate at once, hidden (filling its field without a terminator) when asked.
   void ReportPlate(const SyntheticPlate& plate, int triggerBits, bool hidden);
+  // Files a reading of `time` (with its picture) in the plate-record store, reporting nothing.
+  void StorePlateRecord(const SyntheticPlate& plate, int triggerBits, bool hidden, const os::LocalTime& time);
+  // Now on the camera's clock.
+  os::LocalTime LocalNow() const;
   // Periodic readings, counted on the camera's clock; 0 stops them.
   void SetPlatesPerMinute(double rate);
+  // For tests: holds the live video back; each step then sends one frame of every watched stream.
+  void HoldVideo(bool hold) { m_video.HoldFrames(hold); }
+  void StepVideo(int frames = 1) { m_video.StepFrames(frames); }
 
   // For its connections.
   std::uint64_t NewConnectionNumber();
@@ -120,6 +128,9 @@ class SimCamera : public std::enable_shared_from_this<SimCamera> {
   void ScheduleUpdateStep(std::uint64_t generation, bool verifying, Scheduler::TimePoint deadline);
   void SchedulePlate(std::uint64_t chain, Scheduler::TimePoint deadline, std::chrono::milliseconds period);
   void ReadPlate(int triggerBits);
+  CameraClientPlateResult FileReadingLocked(const SyntheticPlate& plate, int triggerBits, bool hidden,
+                                            const os::LocalTime& time, const PlateShot& shot,
+                                            std::shared_ptr<const std::vector<std::uint8_t>> jpeg);
   int NextPeriodicTrigger();
   bool VideoFormat(int stream, VideoSource::Format& format);
   void DeliverVideo(int stream, std::uint32_t number, int width, int height, std::vector<std::uint8_t> jpeg);

@@ -28,17 +28,34 @@ void VideoSource::Stop() {
   if (m_thread.joinable()) m_thread.join();
 }
 
+void VideoSource::HoldFrames(bool hold) {
+  std::lock_guard lock(m_mutex);
+  m_held = hold;
+  m_steps = 0;
+  m_wake.notify_all();
+}
+
+void VideoSource::StepFrames(int count) {
+  std::lock_guard lock(m_mutex);
+  if (!m_held || count <= 0) return;
+  m_steps += count;
+  m_wake.notify_all();
+}
+
 void VideoSource::Run() {
   using Clock = std::chrono::steady_clock;
   const auto start = Clock::now();
   auto next = start;
   std::unique_lock lock(m_mutex);
+  const auto watched = [this] { return m_demand[0] || m_demand[1]; };
   while (!m_stopping) {
-    if (!m_demand[0] && !m_demand[1]) {
-      m_wake.wait(lock, [this] { return m_stopping || m_demand[0] || m_demand[1]; });
+    if (!watched() || (m_held && m_steps == 0)) {
+      m_wake.wait(lock, [&] { return m_stopping || (watched() && (!m_held || m_steps > 0)); });
       next = Clock::now();
       continue;
     }
+    const bool stepped = m_held;
+    if (stepped) --m_steps;
     const bool wanted[2] = {m_demand[0], m_demand[1]};
     lock.unlock();
     int rate = 1;
@@ -53,7 +70,7 @@ void VideoSource::Run() {
     // A frame that took longer than its period starts the next one at once, without catching up.
     if (next < Clock::now()) next = Clock::now();
     lock.lock();
-    m_wake.wait_until(lock, next, [this] { return m_stopping; });
+    if (!stepped) m_wake.wait_until(lock, next, [this] { return m_stopping || m_held; });
   }
 }
 

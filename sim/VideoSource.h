@@ -41,6 +41,11 @@ class VideoSource {
   void SetDemand(bool mainStream, bool subStream);
   void Stop();
 
+  // For tests: while held, frames come only as StepFrames asks, one per watched stream a step,
+  // each as soon as someone watches. Releasing the hold drops steps not taken and lets video run.
+  void HoldFrames(bool hold);
+  void StepFrames(int count);
+
  private:
   struct Stream {
     std::unique_ptr<SceneRenderer> renderer;
@@ -57,6 +62,8 @@ class VideoSource {
   std::condition_variable m_wake;
   bool m_demand[2] = {false, false};
   bool m_stopping = false;
+  bool m_held = false;
+  int m_steps = 0;
   std::thread m_thread;
   // Owned by the thread.
   Stream m_streams[2];

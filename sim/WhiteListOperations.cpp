@@ -59,9 +59,9 @@ Reply Page(HandlerContext& ctx, std::span<const std::uint8_t> payload) {
 Reply ByPlate(HandlerContext& ctx, std::span<const std::uint8_t> payload) {
   const auto request = camera::protocol::WhiteListText::Decode(payload, camera::protocol::kMaxPlateTextBytes);
   if (!request) return Refuse(Status::BadRequest);
-  const auto record = ctx.state.whitelist.FindByPlate(request->text);
-  if (!record) return Refuse(Status::NotFound);
-  return Answer(camera::protocol::EncodeRecord(*record));
+  std::vector<CameraClientWhiteListRecord> found;
+  if (const auto record = ctx.state.whitelist.FindByPlate(request->text)) found.push_back(*record);
+  return Answer(camera::protocol::EncodeWhiteListRecords(found));
 }
 
 Reply Import(HandlerContext& ctx, std::span<const std::uint8_t> payload) {

@@ -1,6 +1,7 @@
 #include "sim/WhitelistStore.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "platform/camera/protocol/RecordRules.h"
 #include "sim/GbkText.h"
@@ -96,20 +97,24 @@ WhitelistStore::Result WhitelistStore::Replace(CameraClientWhiteListRecord& row,
 
 WhitelistStore::Result WhitelistStore::Import(std::span<const CameraClientWhiteListRecord> records) {
   if (!std::all_of(records.begin(), records.end(), IsAcceptable)) return Result::Invalid;
-  Result result = Result::Ok;
+  std::unordered_set<std::string_view> newPlates;
   for (const auto& record : records) {
-    Result one;
-    auto byId = record.recordId != 0 ? RowOf(record.recordId) : m_rows.end();
-    if (byId != m_rows.end()) {
-      one = Replace(*byId, record);
-    } else if (const auto byPlate = m_idOfPlate.find(std::string(PlateOf(record))); byPlate != m_idOfPlate.end()) {
-      one = Replace(*RowOf(byPlate->second), record);
-    } else {
-      one = Add(record);
-    }
-    if (one != Result::Ok) result = one;
+    if (!m_idOfPlate.contains(std::string(PlateOf(record)))) newPlates.insert(PlateOf(record));
   }
-  return result;
+  if (newPlates.size() > m_capacity - m_rows.size() ||
+      newPlates.size() > static_cast<std::size_t>(INT32_MAX - m_nextId)) {
+    return Result::Full;
+  }
+  // Checked above: a replacement keeps its own plate, and every addition has room.
+  for (const auto& record : records) {
+    const auto owner = m_idOfPlate.find(std::string(PlateOf(record)));
+    if (owner != m_idOfPlate.end()) {
+      Replace(*RowOf(owner->second), record);
+    } else {
+      Add(record);
+    }
+  }
+  return Result::Ok;
 }
 
 WhitelistStore::Result WhitelistStore::Update(const CameraClientWhiteListRecord& record) {

@@ -29,9 +29,10 @@ class WhitelistStore {
   std::optional<CameraClientWhiteListRecord> FindByPlate(std::string_view plate) const;
   std::optional<CameraClientWhiteListRecord> FindById(std::int32_t id) const;
 
-  // Each record with id 0, or with an id no record has, is added under a new id or replaces the
-  // record of the same plate; a record with a known id replaces that record. A malformed record
-  // (empty or unterminated texts) refuses the whole batch before anything changes.
+  // All or nothing, keyed on the plate: each record replaces the record of the same plate (which
+  // keeps its id) or is added under a new id; the ids the records carry are not looked at. A
+  // malformed record (empty or unterminated texts), or no room for the new plates, refuses the
+  // whole batch before anything changes.
   Result Import(std::span<const CameraClientWhiteListRecord> records);
   // Replaces the record with this id; its plate must not be another record's.
   Result Update(const CameraClientWhiteListRecord& record);

@@ -4,8 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -14,42 +12,14 @@
 #include <thread>
 #include <vector>
 
+#include "bench/support/BenchCamera.h"
 #include "cameraclient/CameraClient.h"
-#include "sim/Simulator.h"
 
 namespace {
 
 constexpr int kWhiteListRows = 100000;
 
-// Simulated cameras on loopback addresses of this process, and an open handle to each.
-class BenchCamera {
- public:
-  explicit BenchCamera(int count = 1) {
-    camsim::SimulatorOptions options;
-    options.multicastGroup.clear();
-    m_simulator = std::make_unique<camsim::Simulator>(options);
-    const auto pid = static_cast<unsigned>(::getpid());
-    const std::string base = "127." + std::to_string(20 + pid % 200) + "." + std::to_string((pid / 200) % 250 + 1) + ".";
-    CameraClient_Setup();
-    if (!m_simulator->AddCameras(static_cast<std::size_t>(count), base + "1", 8080)) return;
-    for (int i = 1; i <= count; ++i) {
-      const CameraClientHandle handle = CameraClient_Open((base + std::to_string(i)).c_str(), 8080, "qorvt", "qorvt");
-      if (handle == 0) return;
-      m_handles.push_back(handle);
-    }
-  }
-  ~BenchCamera() {
-    CameraClient_Cleanup();
-    m_simulator->Stop();
-  }
-  // 0 unless every camera opened.
-  CameraClientHandle Handle(std::size_t index = 0) const { return index < m_handles.size() ? m_handles[index] : 0; }
-  const std::vector<CameraClientHandle>& Handles() const { return m_handles; }
-
- private:
-  std::unique_ptr<camsim::Simulator> m_simulator;
-  std::vector<CameraClientHandle> m_handles;
-};
+using bench::BenchCamera;
 
 void SmallGetRoundTrip(benchmark::State& state) {
   BenchCamera camera;

@@ -73,6 +73,8 @@ int CameraClient_QueryPlatePage(CameraClientHandle handle, const char* startTime
     return kFailed;
   }
   return WithDevice(handle, [&](Device& device) {
+    // Taken before asking: a SetQueryCallback made while the page is on its way drops it.
+    const std::uint64_t generation = device.QueryGeneration();
     const camera::protocol::PlateQueryPageRequest request{*query, first, end};
     const auto reply = device.Call(Operation::PlateQueryPage, request.Encode());
     if (!reply) return kFailed;
@@ -81,7 +83,7 @@ int CameraClient_QueryPlatePage(CameraClientHandle handle, const char* startTime
     for (const auto& record : *records) {
       if (!camera::protocol::IsWellFormed(record.result)) return kFailed;
     }
-    device.PostQueryRecords(std::move(*records));
+    device.PostQueryRecords(std::move(*records), generation);
     return kOk;
   });
 }

@@ -19,6 +19,9 @@ namespace {
 // Search items a caller may hand over; the programs send one.
 constexpr int kMaxSearchItems = 16;
 
+// CameraClient_QueryWhiteListByPlate: the camera holds no record of the plate.
+constexpr int kAbsent = 1;
+
 template <std::size_t N>
 std::optional<std::string> FieldText(const char (&field)[N]) {
   const void* end = std::memchr(field, 0, N);
@@ -110,9 +113,10 @@ int CameraClient_QueryWhiteListByPlate(CameraClientHandle handle, const char* pl
   return WithDevice(handle, [&](Device& device) {
     const auto reply = device.Call(Operation::WhiteListByPlate, camera::protocol::WhiteListText{plate}.Encode());
     if (!reply) return kFailed;
-    const auto row = camera::protocol::DecodeRecord<CameraClientWhiteListRecord>(*reply);
-    if (!row || !camera::protocol::IsWellFormed(*row)) return kFailed;
-    DeliverRows(device, {*row});
+    const auto rows = camera::protocol::DecodeWhiteListRecords(*reply, 0, 1);
+    if (!rows || !AllWellFormed(*rows)) return kFailed;
+    if (rows->empty()) return kAbsent;
+    DeliverRows(device, *rows);
     return kOk;
   });
 }

@@ -102,8 +102,10 @@ void Device::SetQueryCallback(CameraClientQueryCallback callback, void* user) {
   m_events->SetQueryCallback(callback, user);
 }
 
-void Device::PostQueryRecords(std::vector<protocol::PlateQueryRecord> records) {
-  m_events->PostQueryRecords(std::move(records));
+std::uint64_t Device::QueryGeneration() const { return m_events->QueryGeneration(); }
+
+void Device::PostQueryRecords(std::vector<protocol::PlateQueryRecord> records, std::uint64_t generation) {
+  m_events->PostQueryRecords(std::move(records), generation);
 }
 
 bool Device::StartPlay(CameraClientPlayHandle play, HWND window, int stream) {

@@ -53,7 +53,9 @@ class Device {
 
   bool SetPlateCallback(CameraClientPlateCallback callback, void* user, bool withPictures);
   void SetQueryCallback(CameraClientQueryCallback callback, void* user);
-  void PostQueryRecords(std::vector<protocol::PlateQueryRecord> records);
+  std::uint64_t QueryGeneration() const;
+  // Records asked while `generation` was in force (see EventDispatcher::PostQueryRecords).
+  void PostQueryRecords(std::vector<protocol::PlateQueryRecord> records, std::uint64_t generation);
   CallbackSlot<CameraClientWhiteListCallback>& WhiteListCallback() { return m_whiteListCallback; }
 
   bool StartPlay(CameraClientPlayHandle play, HWND window, int stream);

@@ -33,9 +33,11 @@ void EventDispatcher::PostPlate(protocol::PlateEvent event) {
   if (!queued) ReleaseClipBytes(clipBytes);
 }
 
-void EventDispatcher::PostQueryRecords(std::vector<protocol::PlateQueryRecord> records) {
+void EventDispatcher::PostQueryRecords(std::vector<protocol::PlateQueryRecord> records, std::uint64_t generation) {
   if (records.empty() || !m_queryCallback.IsSet()) return;
-  m_queue.Post([self = shared_from_this(), records = std::move(records)] { self->DeliverQueryRecords(records); });
+  m_queue.Post([self = shared_from_this(), records = std::move(records), generation] {
+    self->DeliverQueryRecords(records, generation);
+  });
 }
 
 void EventDispatcher::Stop() {
@@ -66,9 +68,10 @@ void EventDispatcher::DeliverPlate(const protocol::PlateEvent& event) {
   if (clip != 0) m_images.Remove(clip);
 }
 
-void EventDispatcher::DeliverQueryRecords(const std::vector<protocol::PlateQueryRecord>& records) {
+void EventDispatcher::DeliverQueryRecords(const std::vector<protocol::PlateQueryRecord>& records,
+                                          std::uint64_t generation) {
   for (const auto& record : records) {
-    const bool called = m_queryCallback.Call([&](CameraClientQueryCallback callback, void* user) {
+    const bool called = m_queryCallback.CallIf(generation, [&](CameraClientQueryCallback callback, void* user) {
       callback(m_handle, user, &record.result, 0, record.trigger);
     });
     if (!called) return;

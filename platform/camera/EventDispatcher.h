@@ -2,6 +2,7 @@
 // Runs the plate and plate-query callbacks of one handle, in arrival order, on a library thread.
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -24,13 +25,17 @@ class EventDispatcher : public std::enable_shared_from_this<EventDispatcher> {
   void SetQueryCallback(CameraClientQueryCallback callback, void* user);
 
   void PostPlate(protocol::PlateEvent event);
-  void PostQueryRecords(std::vector<protocol::PlateQueryRecord> records);
+  // The query callback's registration now; records asked under it are posted with it.
+  std::uint64_t QueryGeneration() const { return m_queryCallback.Generation(); }
+  // Records asked under an earlier registration are dropped: after SetQueryCallback returns, no
+  // record of a page asked before it is delivered.
+  void PostQueryRecords(std::vector<protocol::PlateQueryRecord> records, std::uint64_t generation);
   // No callback runs or starts once this returns (a running one has finished, unless it is the caller).
   void Stop();
 
  private:
   void DeliverPlate(const protocol::PlateEvent& event);
-  void DeliverQueryRecords(const std::vector<protocol::PlateQueryRecord>& records);
+  void DeliverQueryRecords(const std::vector<protocol::PlateQueryRecord>& records, std::uint64_t generation);
   bool ReserveClipBytes(std::size_t bytes);
   void ReleaseClipBytes(std::size_t bytes);
 

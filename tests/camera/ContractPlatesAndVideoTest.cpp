@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <cstring>
 #include <filesystem>
 #include <mutex>
@@ -20,6 +21,7 @@
 #include "TestJpeg.h"
 #include "platform/os/File.h"
 #include "platform/os/WindowSystem.h"
+#include "sim/SeedData.h"
 
 namespace camera::test {
 namespace {
@@ -171,6 +173,68 @@ TEST_F(ContractPlatesTest, StoredRecordsArriveOnALibraryThreadWithTheirPictures)
   EXPECT_EQ(tiny, 10);
   int none = 1000;
   EXPECT_NE(CameraClient_LoadPlateImage(m_handle, 987654, picture.data(), &none), 0);
+}
+
+// The first record it is given waits until the test lets it go.
+struct HeldRecords {
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool hold = true;
+  std::vector<int> ids;
+};
+
+int OnHeldRecord(CameraClientHandle, void* user, const CameraClientPlateResult* record, int, int) {
+  auto* held = static_cast<HeldRecords*>(user);
+  std::unique_lock lock(held->mutex);
+  held->ids.push_back(record->recordId);
+  held->changed.notify_all();
+  held->changed.wait(lock, [&] { return !held->hold; });
+  return 0;
+}
+
+// A window that pages on must never see a record of the page before (issue: a late record of the
+// previous page landed in the next one).
+TEST_F(ContractPlatesTest, NoRecordOfAnEarlierPageArrivesOnceTheCallbackIsSetAgain) {
+  camsim::SeedPlateRecords(m_sim.Camera(0), 40, 5);
+  HeldRecords held;
+  ASSERT_EQ(CameraClient_SetQueryCallback(m_handle, OnHeldRecord, &held), 0);
+  ASSERT_EQ(CameraClient_QueryPlatePage(m_handle, kEver, kNever, "", 0, 20), 0);
+  {
+    std::unique_lock lock(held.mutex);
+    ASSERT_TRUE(held.changed.wait_for(lock, 10s, [&] { return !held.ids.empty(); }));
+  }
+
+  // Set again (as a window does before its next page) while the first page is being delivered;
+  // the call waits for the running callback, which the test releases.
+  QueriedRecords queried;
+  std::atomic<bool> setReturned{false};
+  std::thread setter([&] {
+    EXPECT_EQ(CameraClient_SetQueryCallback(m_handle, OnQueriedRecord, &queried), 0);
+    setReturned = true;
+  });
+  std::this_thread::sleep_for(100ms);
+  EXPECT_FALSE(setReturned);
+  {
+    std::lock_guard lock(held.mutex);
+    held.hold = false;
+  }
+  held.changed.notify_all();
+  setter.join();
+
+  ASSERT_EQ(CameraClient_QueryPlatePage(m_handle, kEver, kNever, "", 20, 40), 0);
+  ASSERT_TRUE(Eventually([&] { return queried.Size() >= 20; }));
+  std::this_thread::sleep_for(200ms);
+  std::set<int> secondPage;
+  m_sim.Camera(0).With([&](camsim::CameraState& state) {
+    for (std::size_t i = 20; i < 40; ++i) secondPage.insert(state.plates.Records()[i].result.recordId);
+  });
+  std::lock_guard lock(queried.mutex);
+  std::set<int> received;
+  for (const auto& record : queried.records) received.insert(record.recordId);
+  EXPECT_EQ(queried.records.size(), 20u);
+  EXPECT_EQ(received, secondPage);
+  std::lock_guard heldLock(held.mutex);
+  EXPECT_EQ(held.ids.size(), 1u);
 }
 
 TEST_F(ContractPlatesTest, AHiddenPlateFillsItsField) {

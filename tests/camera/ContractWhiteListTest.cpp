@@ -15,6 +15,9 @@
 namespace camera::test {
 namespace {
 
+using protocol::Operation;
+using protocol::Status;
+
 CameraClientWhiteListRecord Row(const std::string& plate, const char* customer = "") {
   CameraClientWhiteListRecord row{};
   std::strcpy(row.plate, plate.c_str());
@@ -137,8 +140,8 @@ TEST_F(ContractWhiteListTest, ByPlateFindsOnlyAnExactPlate) {
   EXPECT_EQ(CameraClient_QueryWhiteListByPlate(m_handle, "A12345"), 0);
   ASSERT_EQ(sink.rows.size(), 1u);  // before the call returned
   EXPECT_STREQ(sink.rows[0].customerCode, "vip");
-  EXPECT_NE(CameraClient_QueryWhiteListByPlate(m_handle, "A1234"), 0);
-  EXPECT_NE(CameraClient_QueryWhiteListByPlate(m_handle, "B99999"), 0);
+  EXPECT_EQ(CameraClient_QueryWhiteListByPlate(m_handle, "A1234"), 1);  // absent
+  EXPECT_EQ(CameraClient_QueryWhiteListByPlate(m_handle, "B99999"), 1);
   EXPECT_EQ(sink.rows.size(), 1u);
   // Rows never come from another kind of call.
   int enable = 0;
@@ -146,6 +149,64 @@ TEST_F(ContractWhiteListTest, ByPlateFindsOnlyAnExactPlate) {
   CameraClient_ClearWhiteList(m_handle);
   EXPECT_EQ(sink.rows.size(), 1u);
   CameraClient_SetWhiteListCallback(m_handle, nullptr, nullptr);
+}
+
+// A failed lookup says nothing about the plate: it must not read as "absent".
+TEST_F(ContractWhiteListTest, ByPlateTellsAFailureFromAnAbsentPlate) {
+  ASSERT_EQ(Import({Row("A12345")}), 0);
+  RowSink sink;
+  CameraClient_SetWhiteListCallback(m_handle, CollectRow, &sink);
+  m_sim.Camera(0).Faults().Set(Operation::WhiteListByPlate, camsim::Fault{Status::Failed});
+  EXPECT_EQ(CameraClient_QueryWhiteListByPlate(m_handle, "A12345"), -1);
+  EXPECT_EQ(CameraClient_QueryWhiteListByPlate(m_handle, "B99999"), -1);
+  m_sim.Camera(0).Faults().Set(Operation::WhiteListByPlate, camsim::Fault{std::nullopt, {}, false, true});
+  EXPECT_EQ(CameraClient_QueryWhiteListByPlate(m_handle, "A12345"), -1);  // the connection dropped
+  m_sim.Camera(0).Faults().ClearAll();
+  EXPECT_TRUE(sink.rows.empty());
+  EXPECT_EQ(CameraClient_QueryWhiteListByPlate(m_handle, "A12345"), 0);
+  EXPECT_EQ(sink.rows.size(), 1u);
+  CameraClient_SetWhiteListCallback(m_handle, nullptr, nullptr);
+}
+
+// Another camera's file carries that camera's ids; a refused batch leaves the list as it was.
+TEST_F(ContractWhiteListTest, ImportIsKeyedOnThePlateAndAllOrNothing) {
+  ASSERT_EQ(Import({Row("A1", "one"), Row("A2", "two")}), 0);
+  const auto before = Page("", 0, 20).rows;
+  ASSERT_EQ(before.size(), 2u);
+
+  CameraClientWhiteListRecord unterminated = Row("A3");
+  std::memset(unterminated.customerNumber, '9', sizeof unterminated.customerNumber);
+  CameraClientWhiteListRecord changed = Row("A1", "changed");
+  EXPECT_NE(Import({changed, Row("A4"), unterminated}), 0);
+  EXPECT_EQ(Count(""), 2u);
+  EXPECT_STREQ(Page("A1", 0, 20).rows.at(0).customerCode, "one");
+
+  CameraClientWhiteListRecord foreign = Row("B7", "foreign");
+  foreign.recordId = before[0].recordId;
+  CameraClientWhiteListRecord again = Row("A2", "again");
+  again.recordId = 987654;
+  ASSERT_EQ(Import({foreign, again}), 0);
+  const auto after = Page("", 0, 20).rows;
+  ASSERT_EQ(after.size(), 3u);
+  EXPECT_STREQ(after[0].plate, "A1");
+  EXPECT_STREQ(after[0].customerCode, "one");
+  EXPECT_EQ(after[1].recordId, before[1].recordId);
+  EXPECT_STREQ(after[1].customerCode, "again");
+  EXPECT_STREQ(after[2].plate, "B7");
+  EXPECT_NE(after[2].recordId, before[0].recordId);
+}
+
+TEST_F(ContractWhiteListTest, AFaultCanRefuseOnlyTheThirdBatch) {
+  camsim::Fault third{Status::Failed};
+  third.times = 1;
+  third.after = 2;
+  m_sim.Camera(0).Faults().Set(Operation::WhiteListImport, third);
+  EXPECT_EQ(Import({Row("A1")}), 0);
+  EXPECT_EQ(Import({Row("A2")}), 0);
+  EXPECT_NE(Import({Row("A3")}), 0);
+  EXPECT_EQ(Import({Row("A4")}), 0);
+  EXPECT_EQ(Count(""), 3u);
+  EXPECT_EQ(Count("A3"), 0u);
 }
 
 TEST_F(ContractWhiteListTest, UpdateAndDeleteWorkById) {

@@ -30,5 +30,17 @@ TEST(FaultPlan, CountsUsesAndForgetsClearedFaults) {
   EXPECT_FALSE(plan.Take(Operation::SetFlip));
 }
 
+TEST(FaultPlan, CanFailOnlyTheNthRequest) {
+  FaultPlan plan;
+  Fault third{Status::Failed};
+  third.times = 1;
+  third.after = 2;
+  plan.Set(Operation::WhiteListImport, third);
+  EXPECT_FALSE(plan.Take(Operation::WhiteListImport));
+  EXPECT_FALSE(plan.Take(Operation::WhiteListImport));
+  EXPECT_EQ(plan.Take(Operation::WhiteListImport)->status, Status::Failed);
+  EXPECT_FALSE(plan.Take(Operation::WhiteListImport));
+}
+
 }  // namespace
 }  // namespace camsim

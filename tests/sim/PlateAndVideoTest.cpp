@@ -172,5 +172,21 @@ TEST_F(PlateAndVideoTest, VideoFramesComeAtTheConfiguredSizeUntilStopped) {
   EXPECT_FALSE(m_client.WaitEvent(Operation::VideoFrame, std::chrono::milliseconds(300)));
 }
 
+TEST_F(PlateAndVideoTest, HeldVideoSendsOneFramePerStepOnceWatched) {
+  m_camera->HoldVideo(true);
+  m_camera->StepVideo(1);  // asked before anyone watches: it comes with the first watcher
+  ASSERT_EQ(m_client.StatusOf(Operation::SetFrameSize, EncodeInt32s({1})), Status::Ok);
+  ASSERT_EQ(m_client.StatusOf(Operation::VideoStart, EncodeInt32s({0})), Status::Ok);
+  EXPECT_TRUE(m_client.WaitEvent(Operation::VideoFrame));
+  EXPECT_FALSE(m_client.WaitEvent(Operation::VideoFrame, std::chrono::milliseconds(300)));
+  m_camera->StepVideo(2);
+  EXPECT_TRUE(m_client.WaitEvent(Operation::VideoFrame));
+  EXPECT_TRUE(m_client.WaitEvent(Operation::VideoFrame));
+  EXPECT_FALSE(m_client.WaitEvent(Operation::VideoFrame, std::chrono::milliseconds(300)));
+  m_camera->HoldVideo(false);
+  EXPECT_TRUE(m_client.WaitEvent(Operation::VideoFrame));
+  EXPECT_TRUE(m_client.WaitEvent(Operation::VideoFrame));
+}
+
 }  // namespace
 }  // namespace camsim::test

@@ -137,16 +137,20 @@ TEST(WhitelistStore, UpdateByIdRefusesUnknownIdsAndTakenPlates) {
   EXPECT_EQ(store.Size(), 2u);
 }
 
-TEST(WhitelistStore, ImportWithAKnownIdReplacesThatRecord) {
+// A file of another camera carries that camera's ids: they must not overwrite records here.
+TEST(WhitelistStore, ImportIsKeyedOnThePlateNotOnTheId) {
   WhitelistStore store;
-  ASSERT_EQ(store.Import(std::vector{Record("P1")}), WhitelistStore::Result::Ok);
-  const std::int32_t id = store.FindByPlate("P1")->recordId;
-  ASSERT_EQ(store.Import(std::vector{Record("P1-RENAMED", id)}), WhitelistStore::Result::Ok);
-  EXPECT_EQ(store.Size(), 1u);
-  EXPECT_EQ(store.FindById(id)->plate, std::string("P1-RENAMED"));
-  // An id the camera never gave is a new record under an id of the camera's.
-  ASSERT_EQ(store.Import(std::vector{Record("P2", 777)}), WhitelistStore::Result::Ok);
-  EXPECT_NE(store.FindByPlate("P2")->recordId, 777);
+  ASSERT_EQ(store.Import(std::vector{Record("P1"), Record("P2")}), WhitelistStore::Result::Ok);
+  const std::int32_t first = store.FindByPlate("P1")->recordId;
+  const std::int32_t second = store.FindByPlate("P2")->recordId;
+
+  ASSERT_EQ(store.Import(std::vector{Record("OTHER", first), Record("P2", 777, 1)}), WhitelistStore::Result::Ok);
+  EXPECT_EQ(store.Size(), 3u);
+  EXPECT_EQ(store.FindById(first)->plate, std::string("P1"));
+  EXPECT_NE(store.FindByPlate("OTHER")->recordId, first);
+  EXPECT_EQ(store.FindByPlate("P2")->recordId, second);
+  EXPECT_EQ(store.FindByPlate("P2")->alarm, 1);
+  EXPECT_FALSE(store.FindById(777));
 }
 
 TEST(WhitelistStore, AMalformedRecordRefusesTheWholeBatch) {
@@ -161,12 +165,17 @@ TEST(WhitelistStore, AMalformedRecordRefusesTheWholeBatch) {
   }
 }
 
-TEST(WhitelistStore, StopsAtItsCapacity) {
-  WhitelistStore store(2);
-  EXPECT_EQ(store.Import(std::vector{Record("P1"), Record("P2"), Record("P3")}), WhitelistStore::Result::Full);
+TEST(WhitelistStore, ABatchWithoutRoomChangesNothing) {
+  WhitelistStore store(3);
+  ASSERT_EQ(store.Import(std::vector{Record("P1"), Record("P2")}), WhitelistStore::Result::Ok);
+  EXPECT_EQ(store.Import(std::vector{Record("P1", 0, 1), Record("P3"), Record("P4")}), WhitelistStore::Result::Full);
   EXPECT_EQ(store.Size(), 2u);
-  // Replacing needs no room.
-  EXPECT_EQ(store.Import(std::vector{Record("P2", 0, 1)}), WhitelistStore::Result::Ok);
+  EXPECT_EQ(store.FindByPlate("P1")->alarm, 0);
+  // Replacing needs no room, and a plate twice in one batch needs room once.
+  EXPECT_EQ(store.Import(std::vector{Record("P2", 0, 1), Record("P3"), Record("P3", 0, 1)}),
+            WhitelistStore::Result::Ok);
+  EXPECT_EQ(store.Size(), 3u);
+  EXPECT_EQ(store.FindByPlate("P3")->alarm, 1);
 }
 
 TEST(WhitelistStore, FilterMatchesWholeGbkCharactersOnly) {

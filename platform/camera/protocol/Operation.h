@@ -106,7 +106,7 @@ inline constexpr std::int32_t kNone = -2;
   X(SetWhiteListFuzzy, 0x0604, 12, 0)                      \
   X(WhiteListCount, 0x0605, kVariable, 4)                  \
   X(WhiteListPage, 0x0606, kVariable, kVariable)           \
-  X(WhiteListByPlate, 0x0607, kVariable, 416)              \
+  X(WhiteListByPlate, 0x0607, kVariable, kVariable)        \
   X(WhiteListImport, 0x0608, kVariable, 0)                 \
   X(WhiteListUpdate, 0x0609, 416, 0)                       \
   X(WhiteListDelete, 0x060A, 4, 0)                         \

@@ -187,6 +187,12 @@ void HostActivation(HWND hwnd, bool active) {
   }
 }
 
+void HostCaptureBroken(HWND hwnd) {
+  if (LocalRecord(hwnd) == nullptr) return;
+  const HWND capture = GetCapture();
+  if (capture != nullptr && GetAncestorRoot(capture) == hwnd) ReleaseCapture();
+}
+
 const Canvas* HostWindowPicture(HWND hwnd) {
   auto record = LocalRecord(hwnd);
   if (record == nullptr || record->IsChildWindow()) return nullptr;

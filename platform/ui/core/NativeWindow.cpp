@@ -185,6 +185,8 @@ void DestroyTree(const std::shared_ptr<WindowRecord>& record) {
   }
   for (const auto& other : owned) DestroyTree(other);
 
+  // A window that goes gives up the capture first, and hears of it while it still stands.
+  if (queue->capture == hwnd) ReleaseCapture();
   Deliver(*record, WM_DESTROY, 0, 0);
   for (HWND child : std::vector<HWND>(record->children)) {
     if (auto childRecord = LocalRecord(child)) DestroyTree(childRecord);

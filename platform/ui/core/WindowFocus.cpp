@@ -6,6 +6,24 @@
 #include "platform/ui/host/Host.h"
 
 namespace ui {
+namespace {
+
+// The window that held the capture hears that it lost it; a loop waiting for messages while the
+// capture lasts (a drag) wakes up to see it.
+void TellCaptureLost(HWND previous, HWND next) {
+  SendMessage(previous, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(next));
+  PostMessage(previous, WM_NULL, 0, 0);
+}
+
+// True when `root` is `owner` or a window owned by it (a dialog or popup over it).
+bool IsOwnedBy(HWND root, HWND owner) {
+  for (HWND current = root; current != nullptr; current = GetParent(current)) {
+    if (current == owner) return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 HWND GetFocus() { return ThreadQueue::Current()->focus; }
 HWND GetActiveWindow() { return ThreadQueue::Current()->active; }
@@ -39,6 +57,11 @@ HWND SetActiveWindow(HWND hwnd) {
   HWND root = hwnd != nullptr ? GetAncestorRoot(hwnd) : nullptr;
   if (auto target = LocalRecord(root); target != nullptr && target->destroying) root = nullptr;
   if (root == previous) return previous;
+  // Deactivation takes the mouse capture away, unless a window the old one owns comes up.
+  if (queue->capture != nullptr && previous != nullptr && GetAncestorRoot(queue->capture) == previous &&
+      !IsOwnedBy(root, previous)) {
+    ReleaseCapture();
+  }
   queue->active = root;
   if (auto old = LocalRecord(previous)) {
     Deliver(*old, WM_NCACTIVATE, 0, 0);
@@ -64,7 +87,7 @@ HWND SetCapture(HWND hwnd) {
   const HWND previous = queue->capture;
   if (LocalRecord(hwnd) == nullptr) return previous;
   queue->capture = hwnd;
-  if (previous != nullptr && previous != hwnd) SendMessage(previous, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
+  if (previous != nullptr && previous != hwnd) TellCaptureLost(previous, hwnd);
   return previous;
 }
 
@@ -72,7 +95,7 @@ bool ReleaseCapture() {
   auto queue = ThreadQueue::Current();
   const HWND previous = queue->capture;
   queue->capture = nullptr;
-  if (previous != nullptr) SendMessage(previous, WM_CAPTURECHANGED, 0, 0);
+  if (previous != nullptr) TellCaptureLost(previous, nullptr);
   return true;
 }
 

@@ -90,6 +90,9 @@ void HostTextInput(HWND hwnd, const std::string& utf8);
 void HostCloseRequest(HWND hwnd);
 // The user activated the window (true) or another application (false).
 void HostActivation(HWND hwnd, bool active);
+// The display broke the window's pointer grab (another client took the pointer): a mouse capture
+// inside the window ends.
+void HostCaptureBroken(HWND hwnd);
 // The window's current picture, painted up to date; nullptr when it is gone.
 const Canvas* HostWindowPicture(HWND hwnd);
 

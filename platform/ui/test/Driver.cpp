@@ -459,8 +459,8 @@ bool Driver::Drag(const std::string& control, int dx, int dy, int steps, HWND wi
   return DragAt(root, pt, POINT{pt.x + dx, pt.y + dy}, steps);
 }
 
-bool Driver::ClickPointOf(HWND window, POINT pt, UINT down, UINT up, int times) {
-  bool clicked = false;
+bool Driver::InjectAt(HWND window, POINT pt, const std::function<void(HWND root, POINT rootPoint)>& inject) {
+  bool injected = false;
   PostAndWait(
       [&] {
         const HWND root = GetAncestorRoot(window);
@@ -468,22 +468,45 @@ bool Driver::ClickPointOf(HWND window, POINT pt, UINT down, UINT up, int times) 
         POINT p = pt;
         ClientToScreen(window, &p);
         ScreenToClient(root, &p);
-        InjectClick(root, p, down, up, times);
-        clicked = true;
+        inject(root, p);
+        injected = true;
       },
       nullptr);
   AnswerPendingMessageBoxes();
-  return clicked;
+  return injected;
 }
 
-bool Driver::ClickAt(HWND window, POINT pt) { return ClickPointOf(window, pt, WM_LBUTTONDOWN, WM_LBUTTONUP, 1); }
-
-bool Driver::RightClickAt(HWND window, POINT pt) {
-  return ClickPointOf(window, pt, WM_RBUTTONDOWN, WM_RBUTTONUP, 1);
+bool Driver::ClickAt(HWND window, POINT pt) {
+  return InjectAt(window, pt, [](HWND root, POINT p) { InjectClick(root, p, WM_LBUTTONDOWN, WM_LBUTTONUP, 1); });
 }
 
 bool Driver::DoubleClickAt(HWND window, POINT pt) {
-  return ClickPointOf(window, pt, WM_LBUTTONDOWN, WM_LBUTTONUP, 2);
+  return InjectAt(window, pt, [](HWND root, POINT p) { InjectClick(root, p, WM_LBUTTONDOWN, WM_LBUTTONUP, 2); });
+}
+
+bool Driver::MoveAt(HWND window, POINT pt) {
+  return InjectAt(window, pt, [](HWND root, POINT p) {
+    HostMouseEvent(root, WM_MOUSEMOVE, p, GetKeyState(VK_LBUTTON) < 0 ? MK_LBUTTON : 0);
+  });
+}
+
+bool Driver::PressAt(HWND window, POINT pt) {
+  return InjectAt(window, pt, [](HWND root, POINT p) {
+    ThreadQueue::Current()->lastDownWindow = nullptr;
+    HostMouseEvent(root, WM_MOUSEMOVE, p, 0);
+    HostMouseEvent(root, WM_LBUTTONDOWN, p, MK_LBUTTON);
+  });
+}
+
+bool Driver::ReleaseAt(HWND window, POINT pt) {
+  return InjectAt(window, pt, [](HWND root, POINT p) {
+    HostMouseEvent(root, WM_MOUSEMOVE, p, GetKeyState(VK_LBUTTON) < 0 ? MK_LBUTTON : 0);
+    HostMouseEvent(root, WM_LBUTTONUP, p, 0);
+  });
+}
+
+bool Driver::RightClickAt(HWND window, POINT pt) {
+  return InjectAt(window, pt, [](HWND root, POINT p) { InjectClick(root, p, WM_RBUTTONDOWN, WM_RBUTTONUP, 1); });
 }
 
 HWND Driver::OpenEditWindow(const std::string& control, HWND window) {

@@ -125,6 +125,12 @@ class Driver {
   // clicks that character in the edit window. False when no edit window opens or there is no such
   // character.
   bool SelectEditField(const std::string& control, int charIndex, HWND window = nullptr);
+  // The pointer moves there; a held left button stays held.
+  bool MoveAt(HWND window, POINT pt);
+  // The left button goes down there and stays down (a new press, never a double click's second)
+  // until ReleaseAt: a drag a step at a time.
+  bool PressAt(HWND window, POINT pt);
+  bool ReleaseAt(HWND window, POINT pt);
   // Clicks the control (which opens its edit window) and replaces its text with `utf8` as a user
   // does: Home, Shift+End, then the typing.
   bool Type(const std::string& control, const std::string& utf8, HWND window = nullptr);
@@ -167,8 +173,9 @@ class Driver {
   bool PostAndWait(const std::function<void()>& code, bool* finished);
   void AnswerPendingMessageBoxes();
   bool ClickControl(const std::string& control, HWND window, UINT down, UINT up, bool twice);
-  bool ClickPointOf(HWND window, POINT pt, UINT down, UINT up, int times);
   HWND OpenEditWindow(const std::string& control, HWND window);
+  // Runs `inject` on the window thread with the root window of `window` and `pt` in its client area.
+  bool InjectAt(HWND window, POINT pt, const std::function<void(HWND root, POINT rootPoint)>& inject);
   HWND FindMessageBox();
 
   DriverOptions m_options;

@@ -81,6 +81,7 @@ bool PointStep(Driver& driver, const ScriptStep& step) {
   if (!ControlPoint(driver, control, (*numbers)[0], (*numbers)[1], &window, &from)) return false;
   if (step.command == "clickat") return driver.ClickAt(window, from);
   if (step.command == "rclickat") return driver.RightClickAt(window, from);
+  if (step.command == "dblclickat") return driver.DoubleClickAt(window, from);
   POINT to{};
   return ControlPoint(driver, control, (*numbers)[2], (*numbers)[3], &window, &to) && driver.DragAt(window, from, to);
 }
@@ -131,7 +132,9 @@ bool RunStep(Driver& driver, const ScriptStep& step) {
   if (command == "click") return !args.empty() && driver.Click(name(0));
   if (command == "dblclick") return !args.empty() && driver.DoubleClick(name(0));
   if (command == "rclick") return !args.empty() && driver.RightClick(name(0));
-  if (command == "clickat" || command == "rclickat" || command == "dragat") return PointStep(driver, step);
+  if (command == "clickat" || command == "rclickat" || command == "dblclickat" || command == "dragat") {
+    return PointStep(driver, step);
+  }
   if (command == "type") return !args.empty() && driver.Type(name(0), step.rest);
   if (command == "select") {
     const auto index = args.size() > 1 ? Number(args[1]) : std::nullopt;

@@ -11,6 +11,8 @@
 //                                            a click at a point, in pixels from the control's
 //                                            top-left (the point may lie outside the control)
 //   dragat <control> <x1> <y1> <x2> <y2>     press at the first point, move to the second, release
+//   dblclickat <control> <x> <y>             double click at a point of the control (from its
+//                                            top-left, in pixels of its window)
 //   type <control> <text ...>                click into the control and type the rest of the line
 //                                            in place of its text
 //   select <control> <index>                 pick an item of a combo box or list

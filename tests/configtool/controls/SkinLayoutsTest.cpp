@@ -17,6 +17,7 @@
 #include "configtool/controls/PlateViewerUI.h"
 #include "configtool/controls/TimePeriodPickerUI.h"
 #include "configtool/controls/TimePeriodUI.h"
+#include "configtool/features/rules/RuleListItemUI.h"
 #include "tests/configtool/controls/ControlsWindowTest.h"
 
 namespace configtool::test {
@@ -117,7 +118,7 @@ TEST_F(SkinLayoutsTest, TheFactoryKnowsItsTenNamesExactly) {
       const std::type_info* type;  // nullptr: nothing is made
     };
     const Case cases[] = {
-        {"RuleListItem", nullptr},  // comes with the rule editor
+        {"RuleListItem", &typeid(CRuleListItemUI)},
         {"PlateListItem", &typeid(CPlateListItem)},
         {"PlateViewer", &typeid(CPlateViewerUI)},
         {"JqDateTime", &typeid(CJqDateTimeUI)},

@@ -42,10 +42,10 @@ void DecodeReply(const Frame& reply) {
     case Operation::GetStreamCapability: CheckRecord<CameraClientStreamCapability>(payload); break;
     case Operation::GetOsdParam: CheckRecord<CameraClientOsdParam>(payload); break;
     case Operation::GetSerialPushConfig: CheckRecord<CameraClientSerialPush>(payload); break;
-    case Operation::WhiteListByPlate: CheckRecord<CameraClientWhiteListRecord>(payload); break;
     case Operation::GetWebSessionId: (void)WebSessionIdReply::Decode(payload); break;
     case Operation::GetNtpParam: (void)NtpParam::Decode(payload); break;
     case Operation::GetFirmwareVersion: (void)DecodeInt32s<4>(payload); break;
+    case Operation::WhiteListByPlate:
     case Operation::WhiteListPage:
       if (const auto rows = DecodeWhiteListRecords(payload, 0, kMaxWhiteListPageRows)) {
         for (const auto& row : *rows) (void)IsWellFormed(row);

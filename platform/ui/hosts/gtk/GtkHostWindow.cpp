@@ -104,6 +104,7 @@ void GtkHostWindow::ConnectSignals() {
   g_signal_connect(m_area, "motion-notify-event", G_CALLBACK(OnMotion), this);
   g_signal_connect(m_area, "leave-notify-event", G_CALLBACK(OnLeave), this);
   g_signal_connect(m_area, "scroll-event", G_CALLBACK(OnScroll), this);
+  g_signal_connect(m_area, "grab-broken-event", G_CALLBACK(OnGrabBroken), this);
   g_signal_connect(m_window, "key-press-event", G_CALLBACK(OnKey), this);
   g_signal_connect(m_window, "key-release-event", G_CALLBACK(OnKey), this);
   g_signal_connect(m_window, "focus-in-event", G_CALLBACK(OnFocus), this);
@@ -229,6 +230,12 @@ gboolean GtkHostWindow::OnFocus(GtkWidget*, GdkEventFocus* event, gpointer self)
     return FALSE;
   }
   HostActivation(hwnd, event->in != 0);
+  return FALSE;
+}
+
+gboolean GtkHostWindow::OnGrabBroken(GtkWidget*, GdkEventGrabBroken*, gpointer self) {
+  // Without the grab the button's release may never come: a drag must not wait for it.
+  HostCaptureBroken(Self(self)->m_hwnd);
   return FALSE;
 }
 

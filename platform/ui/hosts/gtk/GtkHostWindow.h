@@ -51,6 +51,7 @@ class GtkHostWindow {
   static gboolean OnKey(GtkWidget* widget, GdkEventKey* event, gpointer self);
   static gboolean OnFocus(GtkWidget* widget, GdkEventFocus* event, gpointer self);
   static gboolean OnDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
+  static gboolean OnGrabBroken(GtkWidget* widget, GdkEventGrabBroken* event, gpointer self);
 
   HWND m_hwnd;
   bool m_popup;

@@ -43,7 +43,6 @@ TFontInfo MakeFontInfo(const char* name, int size, bool bold, bool underline, bo
   info.bBold = bold;
   info.bUnderline = underline;
   info.bItalic = italic;
-  info.iHeight = info.font->Height();
   return info;
 }
 
@@ -403,7 +402,7 @@ const TFontInfo* CPaintManagerUI::GetFontInfo(int index) const {
 }
 
 HFONT CPaintManagerUI::GetFont(int index) const { return GetFontInfo(index)->font.get(); }
-int CPaintManagerUI::GetFontHeight(int index) const { return GetFontInfo(index)->iHeight; }
+int CPaintManagerUI::GetFontHeight(int index) const { return GetFontInfo(index)->font->Height(); }
 
 void CPaintManagerUI::AddDefaultAttributeList(const char* className, const char* list) {
   if (className == nullptr || list == nullptr) return;
@@ -446,10 +445,12 @@ void CPaintManagerUI::NeedUpdate() {
   m_bLayoutPosted = true;
   MSG msg;
   msg.hwnd = m_hWndPaint;
-  ThreadQueue::Current()->Post(msg, [this, alive = std::weak_ptr<int>(m_lifetime)] {
-    if (alive.expired()) return;
-    m_bLayoutPosted = false;
-    EnsureLayout();
+  std::weak_ptr<CPaintManagerUI*> self = m_self;
+  ThreadQueue::Current()->Post(msg, [self] {
+    auto manager = self.lock();
+    if (manager == nullptr || *manager == nullptr) return;
+    (*manager)->m_bLayoutPosted = false;
+    (*manager)->EnsureLayout();
   });
 }
 

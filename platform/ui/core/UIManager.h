@@ -28,7 +28,6 @@ struct TFontInfo {
   bool bBold = false;
   bool bUnderline = false;
   bool bItalic = false;
-  int iHeight = 0;  // line height in pixels
 };
 
 class CPaintManagerUI {
@@ -176,8 +175,6 @@ class CPaintManagerUI {
   bool m_bFirstLayout = true;
   bool m_bUpdateNeeded = true;
   bool m_bLayoutPosted = false;
-  // Gone with the manager: a layout posted for it then does nothing.
-  std::shared_ptr<int> m_lifetime = std::make_shared<int>(0);
   bool m_bCleanupPosted = false;
   bool m_bAsyncPosted = false;
   POINT m_ptLastMousePos{-1, -1};

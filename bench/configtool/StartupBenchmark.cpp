@@ -3,24 +3,18 @@
 // Xvfb from exec to its first painted window, beside a bare GTK 3 window under the same server.
 
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "CorvexCopy.h"
+#include "DisplayProgram.h"
 #include "FirstPaintWatch.h"
 #include "cameraclient/CameraClient.h"
 #include "common/SkinPackage.h"
@@ -29,8 +23,6 @@
 #include "platform/ui/host/Host.h"
 #include "platform/ui/test/Driver.h"
 #include "tests/support/PrivateDisplay.h"
-
-extern char** environ;
 
 namespace {
 
@@ -72,68 +64,7 @@ void InProcess(benchmark::State& state) {
 }
 BENCHMARK(InProcess)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
-// A program started on the private display with the same environment for both: no session bus,
-// no accessibility bus, search probes kept on loopback.
-class DisplayProgram {
- public:
-  DisplayProgram(const std::vector<std::string>& arguments, const std::string& display, const fs::path& runtime) {
-    std::vector<std::string> environment;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-      const std::string text = *entry;
-      if (text.starts_with("DISPLAY=") || text.starts_with("WAYLAND_DISPLAY=") || text.starts_with("LPR_UI_") ||
-          text.starts_with("XDG_RUNTIME_DIR=")) {
-        continue;
-      }
-      environment.push_back(text);
-    }
-    environment.insert(environment.end(),
-                       {"DISPLAY=" + display, "GDK_BACKEND=x11", "GSETTINGS_BACKEND=memory", "NO_AT_BRIDGE=1",
-                        "XDG_RUNTIME_DIR=" + runtime.string(), "CAMERACLIENT_SEARCH_TARGETS=127.0.0.1:9",
-                        "LPR_LOCAL_ADDRESSES=127.0.0.1"});
-    std::vector<char*> envp;
-    for (std::string& text : environment) envp.push_back(text.data());
-    envp.push_back(nullptr);
-    std::vector<std::string> args = arguments;
-    std::vector<char*> argv;
-    for (std::string& text : args) argv.push_back(text.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    m_start = Clock::now();
-    if (posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) m_pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-  }
-  ~DisplayProgram() {
-    if (m_pid <= 0) return;
-    ::kill(m_pid, SIGKILL);
-    ::waitpid(m_pid, nullptr, 0);
-  }
-  DisplayProgram(const DisplayProgram&) = delete;
-  DisplayProgram& operator=(const DisplayProgram&) = delete;
-
-  bool Started() const { return m_pid > 0; }
-  Clock::time_point Start() const { return m_start; }
-  // Processor time the program has used so far, all its threads, user and system.
-  double CpuSeconds() const {
-    std::ifstream file("/proc/" + std::to_string(m_pid) + "/stat");
-    std::string stat((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    // After the command name in parentheses: state is field 3, utime and stime are 14 and 15.
-    std::istringstream fields(stat.substr(stat.rfind(')') + 2));
-    std::string field;
-    double ticks = 0;
-    for (int number = 3; number <= 15 && fields >> field; ++number) {
-      if (number >= 14) ticks += std::stod(field);
-    }
-    return ticks / static_cast<double>(::sysconf(_SC_CLK_TCK));
-  }
-
- private:
-  pid_t m_pid = -1;
-  Clock::time_point m_start;
-};
-
+using bench::DisplayProgram;
 using bench::FirstPaintWatch;
 
 double Median(std::vector<double> values) {
@@ -151,7 +82,7 @@ struct FirstPaint {
 std::optional<FirstPaint> TimeToFirstPaint(FirstPaintWatch& watch, const std::vector<std::string>& arguments,
                                            const std::string& display, const fs::path& runtime) {
   watch.Arm();
-  DisplayProgram program(arguments, display, runtime);
+  DisplayProgram program(arguments, display, runtime, {});
   if (!program.Started()) return std::nullopt;
   const auto painted = watch.WaitForFirstPaint(std::chrono::seconds(20));
   if (!painted) return std::nullopt;
@@ -173,13 +104,9 @@ void BesideBareGtkWindow(benchmark::State& state) {
   FirstPaintWatch watch(server.Name());
   if (!watch.Ready()) return state.SkipWithError("no DAMAGE extension on the private display");
 
-  std::string pattern = (fs::temp_directory_path() / "corvex-bench-XXXXXX").string();
-  const fs::path folder = ::mkdtemp(pattern.data());
-  const fs::path bin = fs::path(LPR_BENCH_CORVEX).parent_path();
-  for (const char* file : {"Corvex", "libJqLPRSDK.so", "libJQShareMem.so", "skin.dll"}) fs::copy_file(bin / file, folder / file);
-  const fs::path runtime = folder / "run";
-  fs::create_directory(runtime);
-  const std::vector<std::string> corvex = {(folder / "Corvex").string()};
+  const bench::CorvexCopy copy;
+  const fs::path runtime = copy.Runtime();
+  const std::vector<std::string> corvex = {copy.Program().string()};
 
   std::vector<FirstPaint> ours;
   std::vector<FirstPaint> bare;
@@ -205,7 +132,6 @@ void BesideBareGtkWindow(benchmark::State& state) {
     if (ours.size() != static_cast<std::size_t>(kRuns)) break;
     state.SetIterationTime(Median(ours, &FirstPaint::seconds));
   }
-  fs::remove_all(folder);
   if (ours.empty() || bare.empty()) return;
   const double oursMedian = Median(ours, &FirstPaint::seconds);
   const double bareMedian = Median(bare, &FirstPaint::seconds);

@@ -2,11 +2,15 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "cameraclient/CameraClient.h"
 #include "configtool/DialogBuilderCallbackEx.h"
 #include "configtool/controls/ListColumnAt.h"
 #include "configtool/controls/PlateViewerUI.h"
+#include "platform/os/File.h"
+#include "platform/ui/render/ImageDecoder.h"
 
 namespace {
 
@@ -50,19 +54,25 @@ std::string CPlateListItem::PictureName() const {
   return "plate_result_picture_" + std::to_string(reinterpret_cast<std::uintptr_t>(this));
 }
 
+SIZE CPlateListItem::PictureCellSize() const {
+  if (m_pPlateImage == nullptr) return SIZE{};
+  const RECT padding = m_pPlateImage->GetPadding();
+  return SIZE{m_pPlateImage->GetFixedWidth(), GetFixedHeight() - padding.top - padding.bottom};
+}
+
 void CPlateListItem::ShowPicture(const char* path) {
   m_picturePath = path;
   if (m_pPlateImage == nullptr || m_pManager == nullptr) return;
   // The path holds outside text (the IP text, the plate, the program's folder), so it never goes
-  // into an image description, where "='" would be read as an attribute: the picture is loaded by
-  // its file name and shown under a name of the row's own. A file of that path may have been
-  // replaced on disk since it was last loaded.
-  m_pManager->RemoveImage(path);
-  std::shared_ptr<const ui::Image> picture = m_pManager->GetImage(path);
-  m_pManager->RemoveImage(path);
-  if (picture == nullptr) return;
+  // into an image description, where "='" would be read as an attribute: the picture is read from
+  // its file (as it is now, whatever was there before) and shown under a name of the row's own.
+  // It is scaled to its cell once, here, not at every paint.
+  const std::optional<std::string> bytes = os::ReadWholeFile(path);
+  if (!bytes) return;
+  std::shared_ptr<const ui::Image> thumbnail = ui::DecodeImageToSize(*bytes, PictureCellSize());
+  if (thumbnail == nullptr) return;
   const std::string name = PictureName();
-  m_pManager->AddImage(name.c_str(), std::move(picture));
+  m_pManager->AddImage(name.c_str(), std::move(thumbnail));
   m_pPlateImage->SetBkImage(name.c_str());
 }
 

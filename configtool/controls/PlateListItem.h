@@ -1,7 +1,7 @@
 #pragma once
 // CPlateListItem: one row of the main window's live results, built from "PlateListItem.xml": the
-// result's texts in labels, the plate drawn by a plate viewer and the clip picture as the
-// background of a container.
+// result's texts in labels, the plate drawn by a plate viewer and the clip picture, scaled to its
+// cell once, as the background of a container.
 
 #include <string>
 
@@ -29,6 +29,8 @@ class CPlateListItem : public ui::CListContainerElementUI {
  private:
   void BindSubControls();
   void ShowPicture(const char* path);
+  // The size of the picture's cell as the template gives it; a side is 0 when it gives none.
+  SIZE PictureCellSize() const;
   // The name the row's picture is kept under in the window's image cache.
   std::string PictureName() const;
 

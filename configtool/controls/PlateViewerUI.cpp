@@ -5,6 +5,7 @@
 
 #include "configtool/controls/PlateGlyphLayout.h"
 #include "platform/os/Charset.h"
+#include "platform/ui/render/Canvas.h"
 
 namespace {
 
@@ -37,7 +38,9 @@ void CPlateViewerUI::SetAttribute(const char* name, const char* value) {
       {"bkimage_aviation", &CPlateViewerUI::m_aviationImage}, {"bkimage_energy", &CPlateViewerUI::m_energyImage},
       {"textimage", &CPlateViewerUI::m_textImage}};
   for (const Slot& slot : kSlots) {
-    if (std::strcmp(name, slot.name) == 0) this->*slot.member = value;
+    if (std::strcmp(name, slot.name) != 0) continue;
+    this->*slot.member = value;
+    m_picture.reset();
   }
   CImageViewerBaseUI::SetAttribute(name, value);
 }
@@ -53,6 +56,7 @@ void CPlateViewerUI::SetPlate(const char* text, int index) {
     m_plate = plate;
     m_background = index;
   }
+  m_picture.reset();
   Invalidate();
 }
 
@@ -76,15 +80,32 @@ const ui::CDuiString* CPlateViewerUI::BackgroundImage() const {
 }
 
 void CPlateViewerUI::PaintBkImage(HDC hDC) {
-  const ui::CDuiString* background = BackgroundImage();
-  if (background == nullptr || background->IsEmpty() || m_pManager == nullptr) return;
-  ui::CRenderEngine::DrawImageString(hDC, m_pManager->GetImageCache(), GetImageRect(), m_rcPaint,
-                                     background->Str());
-  PaintGlyphs(hDC);
+  const RECT& image = GetImageRect();
+  const ui::Image* plate = PlatePicture(SIZE{RectWidth(image), RectHeight(image)});
+  if (plate == nullptr) return;
+  ui::CRenderEngine::DrawImage(hDC, *plate, image, m_rcPaint, RECT{0, 0, plate->Width(), plate->Height()}, RECT{});
 }
 
-void CPlateViewerUI::PaintGlyphs(HDC hDC) {
-  const RECT& image = GetImageRect();
+const ui::Image* CPlateViewerUI::PlatePicture(SIZE size) {
+  if (m_picture != nullptr && m_picture->Width() == size.cx && m_picture->Height() == size.cy) return m_picture.get();
+  m_picture.reset();
+  const ui::CDuiString* background = BackgroundImage();
+  if (background == nullptr || background->IsEmpty() || m_pManager == nullptr || size.cx < 1 || size.cy < 1) {
+    return nullptr;
+  }
+  ui::Canvas canvas(static_cast<int>(size.cx), static_cast<int>(size.cy));
+  canvas.Clear(0x00000000);
+  {
+    ui::DrawContext dc(canvas);
+    const RECT place{0, 0, size.cx, size.cy};
+    ui::CRenderEngine::DrawImageString(&dc, m_pManager->GetImageCache(), place, place, background->Str());
+    PaintGlyphs(&dc, place);
+  }
+  m_picture = canvas.ToImage();
+  return m_picture.get();
+}
+
+void CPlateViewerUI::PaintGlyphs(HDC hDC, const RECT& image) {
   const double sx = static_cast<double>(RectWidth(image)) / kPlateDesignWidth;
   const double sy = static_cast<double>(RectHeight(image)) / kPlateDesignHeight;
   const int length = static_cast<int>(m_plate.size());
@@ -102,6 +123,6 @@ void CPlateViewerUI::PaintGlyphs(HDC hDC) {
                                     std::to_string(source.top) + "," + std::to_string(source.right) + "," +
                                     std::to_string(source.bottom) + "' font='true' fontcolor='" +
                                     GlyphColour(m_background) + "'";
-    ui::CRenderEngine::DrawImageString(hDC, m_pManager->GetImageCache(), place, m_rcPaint, description);
+    ui::CRenderEngine::DrawImageString(hDC, m_pManager->GetImageCache(), place, image, description);
   }
 }

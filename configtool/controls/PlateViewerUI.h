@@ -1,7 +1,9 @@
 #pragma once
 // CPlateViewerUI: a licence plate drawn as a picture: the background of the plate's colour and
-// its characters cut one by one from a glyph sheet ("textimage") into fixed cells.
+// its characters cut one by one from a glyph sheet ("textimage") into fixed cells. The picture is
+// made once for a plate and a size and kept, so that a paint only copies it.
 
+#include <memory>
 #include <string>
 
 #include "configtool/controls/ImageViewerBaseUI.h"
@@ -35,7 +37,9 @@ class CPlateViewerUI : public CImageViewerBaseUI {
 
  private:
   const ui::CDuiString* BackgroundImage() const;
-  void PaintGlyphs(HDC hDC);
+  // The plate at `size`, made when the plate or the size changed; nullptr with nothing to show.
+  const ui::Image* PlatePicture(SIZE size);
+  void PaintGlyphs(HDC hDC, const RECT& image);
 
   ui::CDuiString m_textImage;
   ui::CDuiString m_blueImage;
@@ -46,4 +50,5 @@ class CPlateViewerUI : public CImageViewerBaseUI {
   ui::CDuiString m_energyImage;
   std::u16string m_plate;
   int m_background = kPlateBackgroundNone;
+  std::shared_ptr<ui::Image> m_picture;
 };

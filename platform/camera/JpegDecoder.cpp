@@ -30,6 +30,23 @@ struct TjBufferDeleter {
 
 }  // namespace
 
+int ReducedSide(int side, int reduction) { return TJSCALED(side, (tjscalingfactor{1, reduction})); }
+
+void BgraPicture::Reshape(int newWidth, int newHeight) {
+  width = newWidth;
+  height = newHeight;
+  stride = newWidth * 4;
+  pixels.resize(static_cast<std::size_t>(stride) * newHeight);
+}
+
+void I420Planes::Reshape(int newWidth, int newHeight) {
+  width = newWidth;
+  height = newHeight;
+  yStride = AlignUp(newWidth, 32);
+  cStride = AlignUp((newWidth + 1) / 2, 32);
+  bytes.resize(static_cast<std::size_t>(yStride) * newHeight + 2 * static_cast<std::size_t>(cStride) * ChromaHeight());
+}
+
 JpegDecoder::JpegDecoder() : m_handle(tjInitDecompress()) {}
 
 JpegDecoder::~JpegDecoder() {
@@ -69,19 +86,26 @@ std::optional<I420Picture> JpegDecoder::DecodeI420(std::span<const std::uint8_t>
   return picture;
 }
 
-std::optional<BgraPicture> JpegDecoder::DecodeBgra(std::span<const std::uint8_t> jpeg, int width, int height) {
+std::optional<int> JpegDecoder::Subsampling(std::span<const std::uint8_t> jpeg, int width, int height) {
   int subsampling = -1;
   if (!HeaderMatches(jpeg, width, height, &subsampling)) return std::nullopt;
-  BgraPicture picture;
-  picture.width = width;
-  picture.height = height;
-  picture.stride = width * 4;
-  picture.pixels.assign(static_cast<std::size_t>(picture.stride) * height, 0);
-  if (tjDecompress2(m_handle, jpeg.data(), static_cast<unsigned long>(jpeg.size()), picture.pixels.data(), width,
-                    picture.stride, height, TJPF_BGRA, 0) != 0) {
-    return std::nullopt;
-  }
-  return picture;
+  return subsampling;
+}
+
+bool JpegDecoder::DecodeReducedI420(std::span<const std::uint8_t> jpeg, int width, int height, int reduction,
+                                    I420Planes& out) {
+  out.Reshape(ReducedSide(width, reduction), ReducedSide(height, reduction));
+  unsigned char* planes[3] = {out.Y(), out.U(), out.V()};
+  int strides[3] = {out.yStride, out.cStride, out.cStride};
+  return tjDecompressToYUVPlanes(m_handle, jpeg.data(), static_cast<unsigned long>(jpeg.size()), planes, out.width,
+                                 strides, out.height, 0) == 0;
+}
+
+bool JpegDecoder::DecodeReducedBgra(std::span<const std::uint8_t> jpeg, int width, int height, int reduction,
+                                    BgraPicture& out) {
+  out.Reshape(ReducedSide(width, reduction), ReducedSide(height, reduction));
+  return tjDecompress2(m_handle, jpeg.data(), static_cast<unsigned long>(jpeg.size()), out.pixels.data(), out.width,
+                       out.stride, out.height, TJPF_BGRA, 0) == 0;
 }
 
 bool WriteJpegFile(std::span<const std::uint8_t> jpeg, const char* path, int quality) {

@@ -70,7 +70,7 @@ void VideoPipeline::DeliverNewest() {
 
 void VideoPipeline::Deliver(const protocol::VideoFrameEvent& frame,
                             const std::map<CameraClientPlayHandle, HWND>& plays) {
-  std::optional<BgraPicture> bgra;
+  const BgraPicture* picture = nullptr;
   bool streamed = false;
   for (const auto& [play, window] : plays) {
     {
@@ -89,9 +89,15 @@ void VideoPipeline::Deliver(const protocol::VideoFrameEvent& frame,
       });
       continue;
     }
-    if (!bgra) bgra = m_decoder.DecodeBgra(frame.jpeg, frame.width, frame.height);
-    if (!bgra) continue;
-    os::PresentVideo(window, os::VideoImage{bgra->pixels.data(), bgra->width, bgra->height, bgra->stride});
+    // Decoded once for every window of the same size (a window is normally shown by one play).
+    const std::optional<SIZE> size = os::VideoSize(window);
+    if (!size) continue;
+    if (picture == nullptr || picture->width != size->cx || picture->height != size->cy) {
+      picture = m_scaler.Decode(frame.jpeg, frame.width, frame.height, *size);
+    }
+    if (picture == nullptr) continue;
+    os::PresentVideo(window, os::VideoImage{picture->pixels.data(), picture->width, picture->height, picture->stride,
+                                            frame.frameNumber});
   }
 }
 

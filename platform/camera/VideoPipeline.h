@@ -1,7 +1,7 @@
 #pragma once
 // The live video of one handle: keeps the newest frame from the camera and, on a library thread,
-// decodes it for each play: BGRA into the play's window, I420 to the frame callback for the
-// window-less streams.
+// decodes it for each play: BGRA of the window's size into the play's window, I420 to the frame
+// callback for the window-less streams.
 
 #include <condition_variable>
 #include <map>
@@ -13,6 +13,7 @@
 #include "cameraclient/CameraClient.h"
 #include "platform/camera/CallbackSlot.h"
 #include "platform/camera/JpegDecoder.h"
+#include "platform/camera/VideoFrameScaler.h"
 #include "platform/camera/WorkQueue.h"
 #include "platform/camera/protocol/VideoMessages.h"
 
@@ -44,7 +45,8 @@ class VideoPipeline : public std::enable_shared_from_this<VideoPipeline> {
   const CameraClientHandle m_handle;
   CallbackSlot<CameraClientFrameCallback> m_frameCallback;
   WorkQueue m_queue;
-  JpegDecoder m_decoder;  // used on the queue's thread only
+  JpegDecoder m_decoder;      // used on the queue's thread only
+  VideoFrameScaler m_scaler;  // likewise
 
   mutable std::mutex m_mutex;
   std::condition_variable m_idle;

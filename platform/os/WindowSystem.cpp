@@ -78,4 +78,10 @@ bool PresentVideo(HWND hwnd, const VideoImage& image) {
   return call.Target() != nullptr && call.Target()->PresentVideo(hwnd, image);
 }
 
+std::optional<SIZE> VideoSize(HWND hwnd) {
+  Call call;
+  if (call.Target() == nullptr) return std::nullopt;
+  return call.Target()->VideoSize(hwnd);
+}
+
 }  // namespace os

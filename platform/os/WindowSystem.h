@@ -3,6 +3,7 @@
 // and the window framework that owns the windows. The framework installs itself at start-up.
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/os/WinTypes.h"
 
@@ -14,6 +15,9 @@ struct VideoImage {
   int width = 0;
   int height = 0;
   int stride = 0;  // bytes per row
+  // The camera's number of the frame (counting up by one a frame from the start of a stream), so
+  // that the window can tell frames that never reached it; 0 when unknown.
+  std::uint32_t frameNumber = 0;
 };
 
 class WindowSystem {
@@ -24,6 +28,9 @@ class WindowSystem {
   virtual bool IsWindow(HWND hwnd) = 0;
   // Shows a video picture in the window (scaled to its client area). False when the window is gone.
   virtual bool PresentVideo(HWND hwnd, const VideoImage& image) = 0;
+  // The size a video picture for the window should have to be shown unscaled (its client area,
+  // possibly empty); nullopt when the window is gone.
+  virtual std::optional<SIZE> VideoSize(HWND hwnd) = 0;
 };
 
 // Installs (or, with nullptr, removes) the window system. Safe against calls running on other threads:
@@ -36,5 +43,6 @@ void InstallWindowSystem(WindowSystem* windowSystem);
 bool PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 bool IsWindow(HWND hwnd);
 bool PresentVideo(HWND hwnd, const VideoImage& image);
+std::optional<SIZE> VideoSize(HWND hwnd);
 
 }  // namespace os

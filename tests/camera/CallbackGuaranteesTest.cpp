@@ -64,7 +64,7 @@ class Latch {
   bool m_open = false;
 };
 
-// Records what the library presents into windows.
+// Records what the library presents into windows of 32 x 24 pixels.
 class FakeWindowSystem : public os::WindowSystem {
  public:
   bool Post(HWND, UINT, WPARAM, LPARAM) override { return true; }
@@ -75,11 +75,13 @@ class FakeWindowSystem : public os::WindowSystem {
     m_width = image.width;
     m_height = image.height;
     m_stride = image.stride;
+    m_frameNumber = image.frameNumber;
     m_firstPixel = image.pixels[0];
     m_alpha = image.pixels[3];
     ++m_presented;
     return true;
   }
+  std::optional<SIZE> VideoSize(HWND) override { return SIZE{32, 24}; }
   int Presented() {
     std::lock_guard lock(m_mutex);
     return m_presented;
@@ -90,6 +92,7 @@ class FakeWindowSystem : public os::WindowSystem {
   int m_width = 0;
   int m_height = 0;
   int m_stride = 0;
+  std::uint32_t m_frameNumber = 0;
   std::uint8_t m_firstPixel = 0;
   std::uint8_t m_alpha = 0;
   int m_presented = 0;
@@ -380,9 +383,10 @@ TEST_F(CallbackGuaranteesTest, AWindowedPlayNeverFeedsTheFrameCallback) {
   {
     std::lock_guard lock(windows.m_mutex);
     EXPECT_EQ(windows.m_window, window);
-    EXPECT_EQ(windows.m_width, 64);
-    EXPECT_EQ(windows.m_height, 48);
-    EXPECT_EQ(windows.m_stride, 64 * 4);
+    EXPECT_EQ(windows.m_width, 32);  // the window's size, not the frame's
+    EXPECT_EQ(windows.m_height, 24);
+    EXPECT_EQ(windows.m_stride, 32 * 4);
+    EXPECT_EQ(windows.m_frameNumber, 1u);
     EXPECT_NEAR(windows.m_firstPixel, 200, 2);
     EXPECT_EQ(windows.m_alpha, 0xFF);
   }

@@ -284,8 +284,10 @@ class RecordingWindows : public os::WindowSystem {
     std::lock_guard lock(m_mutex);
     ++m_count;
     m_width = image.width;
+    m_height = image.height;
     return true;
   }
+  std::optional<SIZE> VideoSize(HWND) override { return SIZE{200, 150}; }
   int Count() {
     std::lock_guard lock(m_mutex);
     return m_count;
@@ -293,6 +295,7 @@ class RecordingWindows : public os::WindowSystem {
   std::mutex m_mutex;
   int m_count = 0;
   int m_width = 0;
+  int m_height = 0;
 };
 
 TEST_F(ContractPlatesTest, VideoArrivesAtTheConfiguredSize) {
@@ -321,8 +324,10 @@ TEST_F(ContractPlatesTest, VideoArrivesAtTheConfiguredSize) {
   CameraClient_Close(m_handle);
   os::InstallWindowSystem(nullptr);
   {
+    // The window gets pictures of its own size.
     std::lock_guard lock(windows.m_mutex);
-    EXPECT_EQ(windows.m_width, 352);
+    EXPECT_EQ(windows.m_width, 200);
+    EXPECT_EQ(windows.m_height, 150);
   }
 }
 

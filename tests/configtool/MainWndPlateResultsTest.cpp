@@ -121,10 +121,11 @@ TEST_F(PlateResultsTest, APathOfAnyTextShowsItsPicture) {
     const fs::path picture = PicturePath(0);
     EXPECT_EQ(picture.parent_path().parent_path().filename(), ip);
     ASSERT_TRUE(IsJpeg(picture));
+    // Scaled once to the row's picture cell: 76 wide, the row's 48 less 2 above and below.
     const std::optional<SIZE> shown = harness.PlateRowShownPicture(0);
     ASSERT_TRUE(shown);
-    EXPECT_GT(shown->cx, 0);
-    EXPECT_GT(shown->cy, 0);
+    EXPECT_EQ(shown->cx, 76);
+    EXPECT_EQ(shown->cy, 44);
   }
 }
 

@@ -181,6 +181,23 @@ TEST_F(PlateViewerPaintTest, BlueGlyphsAreWhite) {
   EXPECT_EQ(Paint(POINT{134, 70}), 0xFFFF0000u);  // between the province and the rest
 }
 
+TEST_F(PlateViewerPaintTest, APaintCopiesThePictureMadeForThePlateAndItsSize) {
+  OpaqueCells({42});
+  m_viewer.SetPlate("京A12345", kPlateBackgroundBlue);
+  EXPECT_EQ(Paint(POINT{10, 10}), 0xFFFF0000u);
+  auto blue = ui::Image::Create(kPlateDesignWidth, kPlateDesignHeight);
+  for (int y = 0; y < kPlateDesignHeight; ++y) {
+    for (int x = 0; x < kPlateDesignWidth; ++x) blue->SetColorAt(x, y, 0xFF0000FF);
+  }
+  m_pm.AddImage("test_bk.png", blue);
+  EXPECT_EQ(Paint(POINT{10, 10}), 0xFFFF0000u) << "kept from the first paint";
+  m_viewer.SetPos(RECT{0, 0, kPlateDesignWidth / 2, kPlateDesignHeight / 2}, false);
+  EXPECT_EQ(Paint(POINT{10, 10}), 0xFF0000FFu) << "made again for the new size";
+  m_pm.AddImage("test_bk.png", ui::Image::Create(kPlateDesignWidth, kPlateDesignHeight));
+  m_viewer.SetPlate("京A12346", kPlateBackgroundBlue);
+  EXPECT_EQ(Paint(POINT{10, 10}), 0xFF00FF00u) << "made again for the new plate";
+}
+
 TEST_F(PlateViewerPaintTest, AMissingBackgroundDrawsNothing) {
   OpaqueCells({42});
   m_viewer.SetPlate("京A12345", kPlateBackgroundYellow);

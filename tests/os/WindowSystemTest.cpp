@@ -32,6 +32,11 @@ class FakeWindowSystem : public WindowSystem {
     Enter();
     return hwnd == m_window && image.pixels != nullptr;
   }
+  std::optional<SIZE> VideoSize(HWND hwnd) override {
+    Enter();
+    if (hwnd != m_window) return std::nullopt;
+    return SIZE{64, 36};
+  }
 
   void Retire() { m_retired = true; }
   void Revive() { m_retired = false; }
@@ -60,6 +65,7 @@ TEST(WindowSystemTest, NothingInstalledMeansEveryWindowIsGone) {
   EXPECT_FALSE(PostMessage(Window(1), WM_USER, 1, 2));
   EXPECT_FALSE(IsWindow(Window(1)));
   EXPECT_FALSE(PresentVideo(Window(1), VideoImage{pixel, 1, 1, 4}));
+  EXPECT_FALSE(VideoSize(Window(1)).has_value());
 }
 
 TEST(WindowSystemTest, CallsReachTheInstalledSystem) {
@@ -74,9 +80,14 @@ TEST(WindowSystemTest, CallsReachTheInstalledSystem) {
   EXPECT_FALSE(IsWindow(Window(8)));
   const std::uint8_t pixel[4] = {};
   EXPECT_TRUE(PresentVideo(Window(7), VideoImage{pixel, 1, 1, 4}));
+  const std::optional<SIZE> size = VideoSize(Window(7));
+  ASSERT_TRUE(size.has_value());
+  EXPECT_EQ(size->cx, 64);
+  EXPECT_EQ(size->cy, 36);
+  EXPECT_FALSE(VideoSize(Window(8)).has_value());
   InstallWindowSystem(nullptr);
   EXPECT_FALSE(PostMessage(Window(7), WM_USER, 0, 0));
-  EXPECT_EQ(system.Calls(), 5);
+  EXPECT_EQ(system.Calls(), 7);
 }
 
 TEST(WindowSystemTest, NoCallReachesASystemAfterItsRemovalReturned) {

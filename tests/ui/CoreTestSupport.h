@@ -6,12 +6,26 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/core/NativeWindow.h"
 #include "platform/ui/core/UIBuilder.h"
 #include "platform/ui/core/UIContainer.h"
 #include "platform/ui/core/UIManager.h"
 #include "platform/ui/core/UIWindow.h"
 
 namespace ui::testing {
+
+// A native window of the class "test" handled by `procedure` (the class default when null).
+inline HWND MakeNativeWindow(IWindowProcedure* procedure, DWORD style, RECT rect, HWND parent = nullptr,
+                             const char* title = "") {
+  CreateWindowParams params;
+  params.className = "test";
+  params.style = style;
+  params.rect = rect;
+  params.parent = parent;
+  params.procedure = procedure;
+  params.title = title;
+  return CreateNativeWindow(params);
+}
 
 // A control that records its events and, like a button, sends "click" when a press ends over it.
 class ProbeControl : public CControlUI {

@@ -11,6 +11,7 @@
 #include "platform/ui/controls/UIPtzButton.h"
 #include "platform/ui/controls/UIWebBrowser.h"
 #include "platform/ui/render/Image.h"
+#include "platform/ui/test/ScriptRunner.h"
 #include "tests/ui/ControlsTestSupport.h"
 
 namespace ui::testing {
@@ -104,6 +105,27 @@ TEST_F(ExtensionTest, VideoPicturesFromAnyThreadShowInThePlayWindow) {
   driver.WaitUntilIdle();
   const RECT pos = driver.Get<RECT>([&] { return Play()->GetPos(); });
   EXPECT_EQ(PixelAt(Centre(pos)), 0xFF0000FFu);
+}
+
+TEST_F(ExtensionTest, AStepReadsWhatThePlayWindowWasGivenAndShowed) {
+  const HWND video = PlayWindow();
+  driver.WaitUntilIdle();
+  const RECT pos = driver.Get<RECT>([&] { return Play()->GetPos(); });
+  EXPECT_EQ(PixelAt(Centre(pos)), 0xFF000000u);  // black until the first picture
+  std::vector<std::uint32_t> pixels(8 * 8, 0xFF0000FF);
+  for (std::uint32_t frame : {1u, 3u}) {
+    const os::VideoImage image{reinterpret_cast<const std::uint8_t*>(pixels.data()), 8, 8, 32, frame};
+    std::thread presenter([&] { EXPECT_TRUE(os::PresentVideo(video, image)); });
+    presenter.join();
+    driver.WaitUntilIdle();
+  }
+  ::testing::internal::CaptureStderr();
+  EXPECT_TRUE(test::RunScriptStep(driver, test::ParseScript("video play_control").front()));
+  EXPECT_FALSE(test::RunScriptStep(driver, test::ParseScript("video other").front()));
+  const std::string printed = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(printed.find("LPR_UI_SCRIPT: video play_control: decoded 2 shown 2 skipped 1 replaced 0\n"),
+            std::string::npos)
+      << printed;
 }
 
 TEST_F(ExtensionTest, MouseInThePlayWindowArrivesAsNotificationsWithItsClientPosition) {

@@ -6,6 +6,7 @@
 
 #include "platform/ui/host/Host.h"
 #include "platform/ui/test/Driver.h"
+#include "tests/ui/CoreTestSupport.h"
 
 namespace ui {
 namespace {
@@ -23,16 +24,7 @@ class Recorder : public IWindowProcedure {
   std::vector<POINT> points;
 };
 
-HWND Make(Recorder* recorder, DWORD style, RECT rect, HWND parent = nullptr, const char* title = "") {
-  CreateWindowParams params;
-  params.className = "test";
-  params.style = style;
-  params.rect = rect;
-  params.parent = parent;
-  params.procedure = recorder;
-  params.title = title;
-  return CreateNativeWindow(params);
-}
+using testing::MakeNativeWindow;
 
 class NativeWindowTest : public ::testing::Test {
  protected:
@@ -42,10 +34,10 @@ class NativeWindowTest : public ::testing::Test {
 
   void SetUp() override {
     driver.Run([&] {
-      top = Make(&topRecorder, WS_CAPTION, RECT{100, 50, 500, 350}, nullptr, "top");
-      child = Make(&childRecorder, WS_CHILD | WS_VISIBLE, RECT{20, 30, 120, 60}, top);
-      popup = Make(&popupRecorder, WS_POPUP, RECT{300, 200, 400, 260}, top, "popup");
-      other = Make(&otherRecorder, WS_CAPTION, RECT{600, 50, 700, 150}, nullptr, "other");
+      top = MakeNativeWindow(&topRecorder, WS_CAPTION, RECT{100, 50, 500, 350}, nullptr, "top");
+      child = MakeNativeWindow(&childRecorder, WS_CHILD | WS_VISIBLE, RECT{20, 30, 120, 60}, top);
+      popup = MakeNativeWindow(&popupRecorder, WS_POPUP, RECT{300, 200, 400, 260}, top, "popup");
+      other = MakeNativeWindow(&otherRecorder, WS_CAPTION, RECT{600, 50, 700, 150}, nullptr, "other");
       ShowWindow(top, SW_SHOW);
     });
   }
@@ -155,6 +147,15 @@ TEST_F(NativeWindowTest, DestroyingAWindowDestroysItsChildrenAndOwnedWindowsAndT
   });
   driver.AdvanceClock(std::chrono::milliseconds(100));
   driver.Run([&] { EXPECT_EQ(childRecorder.Count(WM_TIMER), 0); });
+}
+
+TEST_F(NativeWindowTest, OnlyAChildThatAppearsOrGoesRepaintsItsParent) {
+  driver.WaitUntilIdle();
+  const int paints = driver.Get<int>([&] { return topRecorder.Count(WM_PAINT); });
+  driver.Run([&] { ShowWindow(child, SW_SHOWNOACTIVATE); });  // shown already
+  EXPECT_EQ(driver.Get<int>([&] { return topRecorder.Count(WM_PAINT); }), paints);
+  driver.Run([&] { ShowWindow(child, SW_HIDE); });
+  EXPECT_EQ(driver.Get<int>([&] { return topRecorder.Count(WM_PAINT); }), paints + 1);
 }
 
 TEST_F(NativeWindowTest, WindowTextIsCutOnACharacterBoundary) {

@@ -33,10 +33,22 @@ const char* const kDialogLayout = R"(<?xml version="1.0" encoding="UTF-8"?>
   </VerticalLayout>
 </Window>)";
 
+const char* const kNestedLayout = R"(<?xml version="1.0" encoding="UTF-8"?>
+<Window size="400,300">
+  <VerticalLayout bkcolor="#FFF0F4F8">
+    <Probe name="above" height="40"/>
+    <VerticalLayout name="inner" height="150">
+      <Probe name="grows" height="40"/>
+      <Probe name="moves" height="30"/>
+    </VerticalLayout>
+    <Probe name="closebtn" height="30"/>
+  </VerticalLayout>
+</Window>)";
+
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_skin.Add("main.xml", kMainLayout).Add("dialog.xml", kDialogLayout);
+    m_skin.Add("main.xml", kMainLayout).Add("dialog.xml", kDialogLayout).Add("nested.xml", kNestedLayout);
     ASSERT_TRUE(m_skin.Install());
   }
 
@@ -118,6 +130,31 @@ TEST_F(WindowTest, ARoundCornerFromTheLayoutLeavesTheCornersOfThePictureTranspar
     EXPECT_EQ(picture->ColorAt(60, 40), 0xFF204060u);
     EXPECT_EQ(picture->ColorAt(60, 0), 0xFF204060u);
   });
+}
+
+TEST_F(WindowTest, ALayoutChangeRepaintsWhatItMovesInOnePaint) {
+  RecordingWindow* window = nullptr;
+  std::vector<RECT> painted;
+  driver.Run([&] {
+    window = new RecordingWindow(&destroyed);
+    window->CreateWnd("nested.xml", nullptr, "nested", &factory, false, false, true, 1);
+    window->ShowWindow(true, true);
+    window->onMessage = [&](UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+      if (message == WM_PAINT) painted.push_back(reinterpret_cast<HDC>(wParam)->ClipBox());
+      return false;
+    };
+  });
+  driver.WaitUntilIdle();
+  driver.Run([&] {
+    painted.clear();
+    window->Probe("grows")->SetFixedHeight(60);
+  });
+  ASSERT_EQ(painted.size(), 1u);
+  EXPECT_EQ(painted[0].left, 0);
+  EXPECT_EQ(painted[0].top, 40);  // "above" stays as it was
+  EXPECT_EQ(painted[0].right, 400);
+  EXPECT_EQ(painted[0].bottom, 190);
+  EXPECT_EQ(driver.Get<RECT>([&] { return window->Probe("moves")->GetPos(); }).top, 100);
 }
 
 TEST_F(WindowTest, ClickSendsClickFromTheControlUnderThePointer) {

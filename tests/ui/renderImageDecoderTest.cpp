@@ -158,6 +158,43 @@ TEST(RenderImageDecoder, JpegDecodesOpaqueAndRefusesTruncatedData) {
   EXPECT_EQ(DecodeJpeg(jpeg.substr(0, 20)), nullptr);
 }
 
+TEST(RenderImageDecoder, PicturesComeAtTheSizeAskedForWithTheirContentInPlace) {
+  Canvas canvas(16, 8);
+  {
+    DrawContext dc(canvas);
+    CRenderEngine::DrawColor(&dc, RECT{0, 0, 8, 8}, 0xFFFF0000);
+    CRenderEngine::DrawColor(&dc, RECT{8, 0, 16, 8}, 0xFF0000FF);
+  }
+  const std::string png = canvas.EncodePng().value();
+  struct Case {
+    const char* name;
+    std::string_view bytes;
+    SIZE size;
+    SIZE expected;
+  };
+  const Case cases[] = {
+      {"JPEG reduced to the size", rendertest::TwoColourJpeg(), {4, 2}, {4, 2}},
+      {"JPEG reduced, then scaled", rendertest::TwoColourJpeg(), {6, 3}, {6, 3}},
+      {"JPEG enlarged", rendertest::TwoColourJpeg(), {32, 16}, {32, 16}},
+      {"JPEG as it is", rendertest::TwoColourJpeg(), {0, 3}, {16, 8}},
+      {"PNG scaled", png, {6, 2}, {6, 2}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto image = DecodeImageToSize(c.bytes, c.size);
+    ASSERT_NE(image, nullptr);
+    ASSERT_EQ(image->Width(), c.expected.cx);
+    ASSERT_EQ(image->Height(), c.expected.cy);
+    const int middle = image->Height() / 2;
+    EXPECT_GT(ColorRed(image->ColorAt(0, middle)), 200);
+    EXPECT_LT(ColorBlue(image->ColorAt(0, middle)), 50);
+    EXPECT_GT(ColorBlue(image->ColorAt(image->Width() - 1, middle)), 200);
+    EXPECT_EQ(ColorAlpha(image->ColorAt(image->Width() - 1, middle)), 0xFF);
+  }
+  EXPECT_EQ(DecodeImageToSize(rendertest::TwoColourJpeg().substr(0, 20), SIZE{4, 2}), nullptr);
+  EXPECT_EQ(DecodeImageToSize("GIF89a............", SIZE{4, 2}), nullptr);
+}
+
 TEST(RenderImageDecoder, RefusesPicturesAboveTheSizeLimit) {
   // A few kilobytes of PNG can declare a picture of gigabytes; the limit holds for every format.
   Canvas wide(kMaxImageSide + 1, 1);

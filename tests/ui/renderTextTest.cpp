@@ -5,6 +5,7 @@
 #include "platform/ui/render/Canvas.h"
 #include "platform/ui/render/Color.h"
 #include "platform/ui/render/FontFamilyMap.h"
+#include "platform/ui/render/FontWarmUp.h"
 #include "platform/ui/render/RenderEngine.h"
 #include "tests/ui/renderTestSupport.h"
 
@@ -216,6 +217,26 @@ TEST(RenderTextThreads, SeveralWindowThreadsDrawAtOnce) {
   for (std::string& result : results) threads.emplace_back([&result, &paint] { result = paint(); });
   for (std::thread& thread : threads) thread.join();
   for (const std::string& result : results) EXPECT_EQ(result, expected);
+}
+
+TEST(RenderFontWarmUp, TheFirstThreadToLayOutTextTakesTheWarmedFontsAndDrawsAlike) {
+  const std::string text = Gbk(u8"设备列表 192.168.1.100");
+  StartFontWarmUp([text] { return std::vector<FontText>{{FontSpec{"", 16}, text}}; });
+  auto paint = [&] {
+    Canvas canvas(200, 30);
+    canvas.Clear(0xFFFFFFFF);
+    DrawContext dc(canvas);
+    RECT rc{0, 0, 200, 30};
+    CRenderEngine::DrawText(&dc, Font::Create(FontSpec{"", 16}).get(), rc, text, 0xFF000000, DT_SINGLELINE);
+    return canvas.EncodePng().value_or("");
+  };
+  std::string warm;
+  std::thread([&] { warm = paint(); }).join();
+  EXPECT_EQ(TakeWarmFontMap(), nullptr) << "taken by the first thread that laid out text";
+  std::string cold;
+  std::thread([&] { cold = paint(); }).join();
+  EXPECT_FALSE(warm.empty());
+  EXPECT_EQ(warm, cold);
 }
 
 TEST(RenderCaretStops, FollowGbkCharacters) {

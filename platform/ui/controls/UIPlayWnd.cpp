@@ -28,8 +28,9 @@ LRESULT CPlayWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         m_pOwner->m_pCallback->OnPaint(hDC, client);
         return 0;
       }
-      CRenderEngine::DrawColor(hDC, client, 0xFF000000);
-      return CWindowWnd::HandleMessage(message, wParam, lParam);  // the last video picture
+      // The video covers the whole window; black until the first picture.
+      if (!PaintVideoPicture(m_hWnd, hDC)) CRenderEngine::DrawColor(hDC, client, 0xFF000000);
+      return 0;
     }
     case WM_LBUTTONDOWN:
       Notify("play_control_buttondown", lParam);

@@ -1,5 +1,5 @@
 #pragma once
-// CPlayWnd: the child window of a CPlayControlUI. It paints the last video picture (or calls the
+// CPlayWnd: the child window of a CPlayControlUI. It paints the newest video picture (or calls the
 // control's paint callback), and turns presses, moves and double clicks into the control's
 // notifications. It deletes itself after its last message.
 

@@ -1,6 +1,7 @@
 #include <cstring>
 #include <set>
 
+#include "platform/ui/core/LayoutWarmUp.h"
 #include "platform/ui/core/MessageLoop.h"
 #include "platform/ui/core/UIWindow.h"
 
@@ -42,6 +43,8 @@ HWND CDialogWnd::CreateWndEx(const char* layout, HWND parent, const char* name, 
                              DWORD style, DWORD exStyle) {
   m_layout = layout != nullptr ? layout : "";
   m_pCallback = callback;
+  // The process's first window: its texts' fonts are made ready while the host starts.
+  WarmUpFirstLayout(m_layout);
   return Create(parent, name, style, exStyle, 0, 0, 0, 0);
 }
 

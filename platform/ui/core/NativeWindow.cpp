@@ -117,6 +117,7 @@ HWND CreateNativeWindow(const CreateWindowParams& params) {
   record->text = params.title;
   record->procedure = params.procedure;
   record->behavior = MakeBehavior(params);
+  record->video.SetSize(SIZE{RectWidth(record->rect), RectHeight(record->rect)});
   const HWND hwnd = WindowTable::Instance().Add(record);
   queue->windows.push_back(hwnd);
   if (parent != nullptr && record->IsChildWindow()) parent->children.push_back(hwnd);
@@ -152,20 +153,9 @@ LRESULT BaseWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return GetWindowText(hwnd, reinterpret_cast<char*>(lParam), static_cast<int>(wParam));
     case WM_GETTEXTLENGTH:
       return GetWindowTextLength(hwnd);
-    case WM_PAINT: {
-      std::shared_ptr<Image> video;
-      {
-        std::lock_guard lock(record->videoMutex);
-        video = record->video;
-      }
-      auto* hDC = reinterpret_cast<HDC>(wParam);
-      if (video != nullptr && hDC != nullptr) {
-        const RECT client = ClientRectOf(*record);
-        const RECT source{0, 0, video->Width(), video->Height()};
-        CRenderEngine::DrawImage(hDC, *video, client, client, source, RECT{});
-      }
+    case WM_PAINT:
+      PaintVideoPicture(hwnd, reinterpret_cast<HDC>(wParam));
       return 0;
-    }
     default:
       return 0;
   }
@@ -320,6 +310,7 @@ bool MoveWindow(HWND hwnd, int x, int y, int width, int height, bool repaint) {
   }
   record->rect = next;
   const bool resized = RectWidth(old) != RectWidth(next) || RectHeight(old) != RectHeight(next);
+  if (resized) record->video.SetSize(SIZE{RectWidth(next), RectHeight(next)});
   if (!record->IsChildWindow()) {
     ResizeCanvas(*record);
     CurrentHost().WindowMoved(hwnd, record->rect);
@@ -370,8 +361,11 @@ bool ShowWindow(HWND hwnd, int command) {
   const bool activate = show && (command == SW_SHOW || command == SW_SHOWNORMAL || command == SW_RESTORE ||
                                  command == SW_MAXIMIZE);
   if (record->IsChildWindow()) {
+    // A child that stays as it was changes nothing on the screen.
     auto parent = LocalRecord(record->parent);
-    if (parent != nullptr) InvalidateRoot(RootRecord(parent), OffsetRect(record->rect, OriginInRoot(parent)));
+    if (parent != nullptr && show != wasVisible) {
+      InvalidateRoot(RootRecord(parent), OffsetRect(record->rect, OriginInRoot(parent)));
+    }
   } else {
     if (show != wasVisible || activate) CurrentHost().WindowShown(hwnd, show, activate);
     if (show) InvalidateRect(hwnd, nullptr);
@@ -510,6 +504,34 @@ bool InvalidateRect(HWND hwnd, const RECT* rc, bool) {
   RECT area = ClientRectOf(*record);
   if (rc != nullptr && !IntersectRect(&area, area, *rc)) return true;
   InvalidateRoot(RootRecord(record), OffsetRect(area, OriginInRoot(record)));
+  return true;
+}
+
+void InvalidateVideoWindow(HWND hwnd) {
+  auto record = LocalRecord(hwnd);
+  if (record == nullptr) return;
+  auto root = RootRecord(record);
+  if (!record->IsChildWindow() || root == nullptr) {
+    InvalidateRect(hwnd, nullptr);
+    return;
+  }
+  auto& windows = root->dirtyVideoWindows;
+  if (std::find(windows.begin(), windows.end(), hwnd) == windows.end()) windows.push_back(hwnd);
+  root->queue->MarkDirty(root->hwnd);
+}
+
+VideoFrameCounts GetVideoFrameCounts(HWND hwnd) {
+  auto record = WindowTable::Instance().Find(hwnd);
+  return record != nullptr ? record->video.Counts() : VideoFrameCounts{};
+}
+
+bool PaintVideoPicture(HWND hwnd, DrawContext* hDC) {
+  auto record = LocalRecord(hwnd);
+  if (record == nullptr || hDC == nullptr) return false;
+  const Image* picture = record->video.PictureToPaint();
+  if (picture == nullptr) return false;
+  const RECT client = ClientRectOf(*record);
+  CRenderEngine::DrawImage(hDC, *picture, client, client, RECT{0, 0, picture->Width(), picture->Height()}, RECT{});
   return true;
 }
 

@@ -24,6 +24,8 @@
 
 namespace ui {
 
+class DrawContext;
+
 using os::IsWindow;
 using os::PostMessage;
 
@@ -65,7 +67,7 @@ struct CreateWindowParams {
 HWND CreateNativeWindow(const CreateWindowParams& params);
 
 // The base default handling of every window: WM_CLOSE destroys, WM_SETTEXT/WM_GETTEXT keep the
-// text, WM_PAINT of a video window shows its last picture, everything else returns 0.
+// text, WM_PAINT of a video window shows its newest picture, everything else returns 0.
 LRESULT BaseWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // The class default, or BaseWindowProc.
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -121,6 +123,21 @@ UINT GetWindowIcon(HWND hwnd);
 bool InvalidateRect(HWND hwnd, const RECT* rc, bool erase = false);
 // Paints the invalid areas of the window's top-level window now.
 void UpdateWindow(HWND hwnd);
+
+// Video windows: os::PresentVideo hands a window pictures of the size os::VideoSize gives (its
+// client area). A new picture repaints the window alone, over what lies under it, unless a window
+// above it overlaps it; so a window that shows video paints every pixel of its area.
+struct VideoFrameCounts {
+  std::uint64_t decoded = 0;   // pictures decoded for the window and handed to it
+  std::uint64_t shown = 0;     // of those, the ones painted
+  std::uint64_t skipped = 0;   // frames the camera numbered that never reached the window
+  std::uint64_t replaced = 0;  // pictures replaced by a newer one before they were painted
+};
+// Counted since the window was made; any thread; all zero when the window is gone.
+VideoFrameCounts GetVideoFrameCounts(HWND hwnd);
+// Paints the window's newest video picture over its client area (stretched when the window's size
+// changed after it was decoded); false when none has come.
+bool PaintVideoPicture(HWND hwnd, DrawContext* hDC);
 
 // Keyboard focus, activation and mouse capture.
 HWND SetFocus(HWND hwnd);  // returns the previous focus window

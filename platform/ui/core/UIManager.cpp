@@ -43,7 +43,6 @@ TFontInfo MakeFontInfo(const char* name, int size, bool bold, bool underline, bo
   info.bBold = bold;
   info.bUnderline = underline;
   info.bItalic = italic;
-  info.iHeight = info.font->Height();
   return info;
 }
 
@@ -403,7 +402,7 @@ const TFontInfo* CPaintManagerUI::GetFontInfo(int index) const {
 }
 
 HFONT CPaintManagerUI::GetFont(int index) const { return GetFontInfo(index)->font.get(); }
-int CPaintManagerUI::GetFontHeight(int index) const { return GetFontInfo(index)->iHeight; }
+int CPaintManagerUI::GetFontHeight(int index) const { return GetFontInfo(index)->font->Height(); }
 
 void CPaintManagerUI::AddDefaultAttributeList(const char* className, const char* list) {
   if (className == nullptr || list == nullptr) return;
@@ -440,20 +439,30 @@ void CPaintManagerUI::Invalidate(const RECT& rc) {
   if (m_hWndPaint != nullptr) InvalidateRect(m_hWndPaint, &rc);
 }
 
-void CPaintManagerUI::EnsureLayout(const RECT* painting) {
+void CPaintManagerUI::NeedUpdate() {
+  m_bUpdateNeeded = true;
+  if (m_bLayoutPosted || m_hWndPaint == nullptr) return;
+  m_bLayoutPosted = true;
+  MSG msg;
+  msg.hwnd = m_hWndPaint;
+  std::weak_ptr<CPaintManagerUI*> self = m_self;
+  ThreadQueue::Current()->Post(msg, [self] {
+    auto manager = self.lock();
+    if (manager == nullptr || *manager == nullptr) return;
+    (*manager)->m_bLayoutPosted = false;
+    (*manager)->EnsureLayout();
+  });
+}
+
+void CPaintManagerUI::EnsureLayout() {
   if (m_pRoot == nullptr || m_hWndPaint == nullptr) return;
   if (!m_bUpdateNeeded && !m_pRoot->IsUpdateNeeded()) return;
   m_bUpdateNeeded = false;
   RECT client{};
   GetClientRect(m_hWndPaint, &client);
-  m_pRoot->SetPos(client, false);
-  // Positions may have moved anywhere: the whole window is painted again, unless the paint under
-  // way covers it already.
-  RECT covered{};
-  if (painting == nullptr || !IntersectRect(&covered, *painting, client) || covered.left != client.left ||
-      covered.top != client.top || covered.right != client.right || covered.bottom != client.bottom) {
-    Invalidate();
-  }
+  // A control that asked for a new layout invalidated itself; the controls that move with it
+  // invalidate where they were and where they go. The rest of the window stays as it is.
+  m_pRoot->SetPos(client, true);
 }
 
 void CPaintManagerUI::SendEvent(CControlUI* control, int type, POINT pt, WPARAM wParam, LPARAM lParam, char key,
@@ -632,7 +641,7 @@ bool CPaintManagerUI::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam,
       if (hDC == nullptr) return true;
       const bool firstLayout = m_bFirstLayout;
       const RECT clip = hDC->ClipBox();
-      EnsureLayout(&clip);
+      EnsureLayout();
       if (m_pRoot != nullptr) m_pRoot->DoPaint(hDC, clip);
       if (firstLayout && m_pRoot != nullptr) {
         m_bFirstLayout = false;

@@ -28,7 +28,6 @@ struct TFontInfo {
   bool bBold = false;
   bool bUnderline = false;
   bool bItalic = false;
-  int iHeight = 0;  // line height in pixels
 };
 
 class CPaintManagerUI {
@@ -131,8 +130,9 @@ class CPaintManagerUI {
   // --- Painting ---
   void Invalidate();
   void Invalidate(const RECT& rc);
-  // Lays the tree out again before the next paint.
-  void NeedUpdate() { m_bUpdateNeeded = true; }
+  // Lays the tree out again before the next paint (in a message of its own, so that what moves
+  // is painted with the paint that follows).
+  void NeedUpdate();
   bool IsUpdateNeeded() const { return m_bUpdateNeeded; }
 
   // --- Messages ---
@@ -152,8 +152,8 @@ class CPaintManagerUI {
   struct TimerInfo;
   struct AsyncNotify;
 
-  // Lays the tree out when it changed; `painting` is the area a paint under way covers.
-  void EnsureLayout(const RECT* painting = nullptr);
+  // Lays the tree out when it changed.
+  void EnsureLayout();
   void SendEvent(CControlUI* control, int type, POINT pt, WPARAM wParam = 0, LPARAM lParam = 0,
                  char key = 0, WORD keyState = 0);
   void UpdateHover(POINT pt, WPARAM keyState);
@@ -174,6 +174,7 @@ class CPaintManagerUI {
   bool m_bMouseCapture = false;
   bool m_bFirstLayout = true;
   bool m_bUpdateNeeded = true;
+  bool m_bLayoutPosted = false;
   bool m_bCleanupPosted = false;
   bool m_bAsyncPosted = false;
   POINT m_ptLastMousePos{-1, -1};

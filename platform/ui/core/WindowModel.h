@@ -20,6 +20,8 @@ POINT OriginInRoot(const std::shared_ptr<WindowRecord>& record);
 void PaintRootWindow(HWND root);
 // Invalidates a rectangle of the root window (its client coordinates).
 void InvalidateRoot(const std::shared_ptr<WindowRecord>& root, const RECT& rc);
+// Has a video window repainted alone with its new picture (see PaintRootWindow).
+void InvalidateVideoWindow(HWND hwnd);
 // The process's window system for os::PostMessage and friends, installed once.
 void EnsureWindowSystem();
 // Sends WM_KILLFOCUS/WM_SETFOCUS and activation messages when a window goes (focus, active).

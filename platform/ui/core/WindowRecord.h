@@ -1,6 +1,6 @@
 #pragma once
 // Internal: the state of one native window and the process-wide table of windows. A record is
-// changed only on its window's thread; `alive` and the video picture are the parts that other
+// changed only on its window's thread; `alive` and the video surface are the parts that other
 // threads touch.
 
 #include <atomic>
@@ -13,6 +13,7 @@
 
 #include "platform/os/WinTypes.h"
 #include "platform/ui/core/NativeWindow.h"
+#include "platform/ui/core/VideoSurface.h"
 #include "platform/ui/render/Canvas.h"
 #include "platform/ui/render/Image.h"
 
@@ -44,14 +45,13 @@ struct WindowRecord {
   UINT closeResult = IDCANCEL;
   SIZE roundCorner{};
 
-  // Top-level and popup windows: the picture and what of it must be painted again.
+  // Top-level and popup windows: the picture and what of it must be painted again: an area, and
+  // video windows that paint themselves alone.
   std::unique_ptr<Canvas> canvas;
   RECT dirty{};
+  std::vector<HWND> dirtyVideoWindows;
 
-  // The last video picture (PresentVideo, any thread).
-  std::mutex videoMutex;
-  std::shared_ptr<Image> video;
-  bool videoRepaintPending = false;
+  VideoSurface video;
 
   bool IsChildWindow() const { return (style & WS_CHILD) != 0; }
   bool IsPopup() const { return (style & WS_POPUP) != 0; }

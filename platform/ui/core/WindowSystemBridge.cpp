@@ -1,7 +1,6 @@
-// The framework's side of os::PostMessage, os::IsWindow and os::PresentVideo: other threads reach
-// windows only through here.
+// The framework's side of os::PostMessage, os::IsWindow, os::PresentVideo and os::VideoSize: other
+// threads reach windows only through here.
 
-#include <cstring>
 #include <mutex>
 
 #include "platform/os/WindowSystem.h"
@@ -10,9 +9,6 @@
 
 namespace ui {
 namespace {
-
-// Repaints a video window on its own thread after a new picture arrived.
-void InvalidateVideo(HWND hwnd) { InvalidateRect(hwnd, nullptr); }
 
 class FrameworkWindowSystem final : public os::WindowSystem {
  public:
@@ -33,33 +29,23 @@ class FrameworkWindowSystem final : public os::WindowSystem {
   bool PresentVideo(HWND hwnd, const os::VideoImage& image) override {
     auto record = WindowTable::Instance().Find(hwnd);
     if (record == nullptr) return false;
-    if (image.pixels == nullptr || image.width <= 0 || image.height <= 0 || image.stride < image.width * 4) {
-      return false;
-    }
-    auto picture = Image::Create(image.width, image.height);
-    if (picture == nullptr) return false;
-    for (int y = 0; y < image.height; ++y) {
-      std::memcpy(picture->Pixels() + static_cast<std::size_t>(y) * image.width,
-                  image.pixels + static_cast<std::size_t>(y) * image.stride, static_cast<std::size_t>(image.width) * 4);
-    }
-    bool repaintPending = false;
-    {
-      std::lock_guard lock(record->videoMutex);
-      repaintPending = record->video != nullptr && record->videoRepaintPending;
-      record->video = std::move(picture);
-      record->videoRepaintPending = true;
-    }
-    if (repaintPending) return true;  // one repaint request at a time, however fast frames come
+    const VideoSurface::Presented presented = record->video.Present(image);
+    if (presented == VideoSurface::Presented::kRefused) return false;
+    // One repaint request at a time, however fast pictures come.
+    if (presented == VideoSurface::Presented::kRepaintAsked) return true;
     MSG msg;
     msg.hwnd = hwnd;
     record->queue->Post(msg, [record] {
-      {
-        std::lock_guard lock(record->videoMutex);
-        record->videoRepaintPending = false;
-      }
-      if (record->alive) InvalidateVideo(record->hwnd);
+      record->video.RepaintAsked();
+      if (record->alive) InvalidateVideoWindow(record->hwnd);
     });
     return true;
+  }
+
+  std::optional<SIZE> VideoSize(HWND hwnd) override {
+    auto record = WindowTable::Instance().Find(hwnd);
+    if (record == nullptr) return std::nullopt;
+    return record->video.Size();
   }
 };
 

@@ -43,7 +43,8 @@ class Host {
   virtual void WindowEnabled(HWND hwnd, bool enabled) = 0;
   // The framework made `hwnd` the active window (or none).
   virtual void WindowActivated(HWND hwnd) = 0;
-  // The picture of the window changed inside `dirty` (client coordinates).
+  // The picture of the window changed inside `dirty` (client coordinates). The picture stays the
+  // window's, and up to date, until WindowMoved gives the window a new size or it is destroyed.
   virtual void WindowPainted(HWND hwnd, const Canvas& picture, const RECT& dirty) = 0;
   virtual void CursorChanged(HWND hwnd, int cursorId) = 0;
   // Where text input goes: the caret of the focused edit window, in the top-level's client

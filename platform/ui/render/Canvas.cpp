@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/os/File.h"
 #include "platform/ui/render/CairoColor.h"
@@ -31,6 +32,17 @@ int Canvas::Stride() const { return cairo_image_surface_get_stride(m_surface); }
 const std::uint8_t* Canvas::Data() const {
   cairo_surface_flush(m_surface);
   return cairo_image_surface_get_data(m_surface);
+}
+
+std::shared_ptr<Image> Canvas::ToImage() const {
+  auto image = Image::Create(m_width, m_height);
+  if (image == nullptr) return nullptr;
+  const std::uint8_t* data = Data();
+  for (int y = 0; y < m_height; ++y) {
+    std::memcpy(image->Pixels() + static_cast<std::size_t>(y) * m_width, data + static_cast<std::size_t>(y) * Stride(),
+                static_cast<std::size_t>(m_width) * 4);
+  }
+  return image;
 }
 
 void Canvas::Clear(DWORD argb) {

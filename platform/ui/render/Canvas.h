@@ -3,10 +3,12 @@
 // read back pixel by pixel or saved as PNG. Pixels are Cairo ARGB32 (premultiplied).
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "platform/os/WinTypes.h"
+#include "platform/ui/render/Image.h"
 
 typedef struct _cairo_surface cairo_surface_t;
 
@@ -28,6 +30,9 @@ class Canvas {
   void Clear(DWORD argb);
   // Straight ARGB of the pixel at (x, y); 0 outside the canvas.
   DWORD ColorAt(int x, int y) const;
+
+  // A copy of the picture as an image (nullptr without the memory for it).
+  std::shared_ptr<Image> ToImage() const;
 
   // PNG bytes of the picture, or nullopt when encoding failed.
   std::optional<std::string> EncodePng() const;

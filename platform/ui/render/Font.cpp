@@ -15,7 +15,19 @@ constexpr const char* kMetricsSample = "Ay\xE4\xB8\xAD";
 
 }  // namespace
 
-Font::Font(const FontSpec& spec, PangoFontDescription* description) : m_spec(spec), m_description(description) {
+Font::Font(const FontSpec& spec, PangoFontDescription* description) : m_spec(spec), m_description(description) {}
+
+int Font::Height() const {
+  std::call_once(m_measured, [this] { Measure(); });
+  return m_height;
+}
+
+int Font::Ascent() const {
+  std::call_once(m_measured, [this] { Measure(); });
+  return m_ascent;
+}
+
+void Font::Measure() const {
   PangoLayout* layout = pango_layout_new(ThreadPangoContext());
   pango_layout_set_font_description(layout, m_description);
   pango_layout_set_text(layout, kMetricsSample, -1);

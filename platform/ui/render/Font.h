@@ -4,6 +4,7 @@
 // to installed fonts (FontFamilyMap.h); every font falls back to a CJK font for Chinese characters.
 
 #include <memory>
+#include <mutex>
 #include <string>
 
 typedef struct _PangoFontDescription PangoFontDescription;
@@ -31,18 +32,21 @@ class Font {
 
   const FontSpec& Spec() const { return m_spec; }
   // Height of one line of text in pixels (ascent + descent), as an edit box or list row needs it.
-  int Height() const { return m_height; }
-  int Ascent() const { return m_ascent; }
+  // Measured at the first call (loading a font costs; a font made is not always measured).
+  int Height() const;
+  int Ascent() const;
   // The Pango description behind this font; for the renderer and the hosts only.
   const PangoFontDescription* Description() const { return m_description; }
 
  private:
   Font(const FontSpec& spec, PangoFontDescription* description);
+  void Measure() const;
 
   FontSpec m_spec;
   PangoFontDescription* m_description = nullptr;
-  int m_height = 0;
-  int m_ascent = 0;
+  mutable std::once_flag m_measured;
+  mutable int m_height = 0;
+  mutable int m_ascent = 0;
 };
 
 }  // namespace ui

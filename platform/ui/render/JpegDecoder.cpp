@@ -21,9 +21,22 @@ class Decompressor {
   tjhandle m_handle;
 };
 
+// How many times smaller a width x height picture may be decoded and still cover `cover`.
+int ReductionToCover(int width, int height, SIZE cover) {
+  if (cover.cx < 1 || cover.cy < 1) return 1;
+  int reduction = 1;
+  while (reduction < 8 && TJSCALED(width, (tjscalingfactor{1, reduction * 2})) >= cover.cx &&
+         TJSCALED(height, (tjscalingfactor{1, reduction * 2})) >= cover.cy) {
+    reduction *= 2;
+  }
+  return reduction;
+}
+
 }  // namespace
 
-std::shared_ptr<Image> DecodeJpeg(std::string_view bytes) {
+std::shared_ptr<Image> DecodeJpeg(std::string_view bytes) { return DecodeJpegCovering(bytes, SIZE{}); }
+
+std::shared_ptr<Image> DecodeJpegCovering(std::string_view bytes, SIZE cover) {
   Decompressor decompressor;
   if (decompressor.Get() == nullptr || bytes.empty()) return nullptr;
   auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -36,10 +49,11 @@ std::shared_ptr<Image> DecodeJpeg(std::string_view bytes) {
     return nullptr;
   }
   if (width < 1 || height < 1 || width > kMaxImageSide || height > kMaxImageSide) return nullptr;
-  auto image = Image::Create(width, height);
+  const tjscalingfactor reduction{1, ReductionToCover(width, height, cover)};
+  auto image = Image::Create(TJSCALED(width, reduction), TJSCALED(height, reduction));
   // TJPF_BGRA fills alpha with 0xFF: an opaque picture needs no premultiplying.
-  if (tjDecompress2(decompressor.Get(), data, size, reinterpret_cast<unsigned char*>(image->Pixels()), width,
-                    image->Stride(), height, TJPF_BGRA, TJFLAG_ACCURATEDCT) != 0) {
+  if (tjDecompress2(decompressor.Get(), data, size, reinterpret_cast<unsigned char*>(image->Pixels()),
+                    image->Width(), image->Stride(), image->Height(), TJPF_BGRA, TJFLAG_ACCURATEDCT) != 0) {
     // Damage inside the data after a good header still counts as broken.
     return nullptr;
   }

@@ -2,30 +2,42 @@
 
 #include <algorithm>
 
+#include "platform/ui/render/FontWarmUp.h"
+
 namespace ui {
 namespace {
 
 class ThreadContext {
  public:
-  ThreadContext() : m_context(pango_font_map_create_context(pango_cairo_font_map_get_default())) {
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
-    // Whole-pixel advances keep caret stops and measured widths exact.
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
-    pango_cairo_context_set_font_options(m_context, options);
-    cairo_font_options_destroy(options);
+  ThreadContext() : m_fontMap(TakeWarmFontMap()) {
+    if (m_fontMap == nullptr) m_fontMap = PANGO_FONT_MAP(g_object_ref(pango_cairo_font_map_get_default()));
+    m_context = pango_font_map_create_context(m_fontMap);
+    SetTextFontOptions(m_context);
   }
-  ~ThreadContext() { g_object_unref(m_context); }
+  ~ThreadContext() {
+    g_object_unref(m_context);
+    g_object_unref(m_fontMap);
+  }
   ThreadContext(const ThreadContext&) = delete;
   ThreadContext& operator=(const ThreadContext&) = delete;
   PangoContext* Get() const { return m_context; }
 
  private:
+  PangoFontMap* m_fontMap;
   PangoContext* m_context;
 };
 
 }  // namespace
+
+void SetTextFontOptions(PangoContext* context) {
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
+  // Whole-pixel advances keep caret stops and measured widths exact.
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
+  pango_cairo_context_set_font_options(context, options);
+  cairo_font_options_destroy(options);
+}
 
 PangoContext* ThreadPangoContext() {
   thread_local ThreadContext context;

@@ -34,8 +34,11 @@ class TextLayout {
   bool m_hasWidth = false;
 };
 
-// The thread's Pango context (created on first use, freed when the thread ends).
+// The thread's Pango context (created on first use, freed when the thread ends). The first thread
+// to make one takes over the fonts warmed up at start-up (FontWarmUp.h), if any.
 PangoContext* ThreadPangoContext();
+// Gives a context the font options every layout is made with.
+void SetTextFontOptions(PangoContext* context);
 
 // Line breaks shown as spaces, for single-line text.
 std::string FlattenLineBreaks(std::string utf8);

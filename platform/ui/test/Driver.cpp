@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <future>
 #include <thread>
 
@@ -117,17 +116,6 @@ void InjectClick(HWND root, POINT pt, UINT down, UINT up, int times) {
 HWND KeyboardRoot() {
   const HWND focus = GetFocus();
   return focus != nullptr ? GetAncestorRoot(focus) : GetActiveWindow();
-}
-
-std::shared_ptr<Image> ImageOf(const Canvas& canvas) {
-  auto image = Image::Create(canvas.Width(), canvas.Height());
-  if (image == nullptr) return nullptr;
-  for (int y = 0; y < canvas.Height(); ++y) {
-    std::memcpy(image->Pixels() + static_cast<std::size_t>(y) * canvas.Width(),
-                canvas.Data() + static_cast<std::size_t>(y) * canvas.Stride(),
-                static_cast<std::size_t>(canvas.Width()) * 4);
-  }
-  return image;
 }
 
 }  // namespace
@@ -700,7 +688,7 @@ bool Driver::SaveDesktopScreenshot(const std::string& path) {
     for (HWND root : RootWindowsInZOrder()) {
       InvalidateRect(root, nullptr);
       const Canvas* picture = HostWindowPicture(root);
-      auto image = picture != nullptr ? ImageOf(*picture) : nullptr;
+      auto image = picture != nullptr ? picture->ToImage() : nullptr;
       if (image == nullptr) continue;
       RECT rc{};
       GetWindowRect(root, &rc);

@@ -8,6 +8,7 @@
 
 #include "platform/os/Charset.h"
 #include "platform/os/File.h"
+#include "platform/ui/controls/UIPlayControl.h"
 #include "platform/ui/core/NativeWindow.h"
 #include "platform/ui/core/ThreadQueue.h"
 #include "platform/ui/core/UIManager.h"
@@ -96,6 +97,21 @@ bool CloseEverything(Driver& driver) {
   });
 }
 
+// Prints what the video window of a play control was given and showed.
+bool PrintVideoCounts(Driver& driver, const std::string& control, const std::string& shownName) {
+  const HWND video = driver.Get<HWND>([&]() -> HWND {
+    auto* play = dynamic_cast<CPlayControlUI*>(driver.Control(control));
+    return play != nullptr ? play->GetHandle() : nullptr;
+  });
+  if (video == nullptr) return false;
+  const VideoFrameCounts counts = GetVideoFrameCounts(video);
+  std::fprintf(stderr, "LPR_UI_SCRIPT: video %s: decoded %llu shown %llu skipped %llu replaced %llu\n",
+               shownName.c_str(), static_cast<unsigned long long>(counts.decoded),
+               static_cast<unsigned long long>(counts.shown), static_cast<unsigned long long>(counts.skipped),
+               static_cast<unsigned long long>(counts.replaced));
+  return true;
+}
+
 bool RunStep(Driver& driver, const ScriptStep& step) {
   const auto& args = step.arguments;
   const std::string& command = step.command;
@@ -152,6 +168,7 @@ bool RunStep(Driver& driver, const ScriptStep& step) {
     const HWND window = driver.FindWindow(name(1));
     return window != nullptr && driver.SaveScreenshot(window, path);
   }
+  if (command == "video") return !args.empty() && PrintVideoCounts(driver, name(0), args[0]);
   if (command == "quit") return CloseEverything(driver);
   return false;
 }

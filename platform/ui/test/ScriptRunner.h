@@ -22,6 +22,9 @@
 //   answer [ok|cancel|yes|no]                answer the next message box (default ok)
 //   answer-file <path>                       answer the next open-file dialog (empty: cancel)
 //   screenshot <path> [window name]          a PNG of the window (default: the whole desktop)
+//   video <play control>                     print the counts of the control's video window:
+//                                            "LPR_UI_SCRIPT: video <control>: decoded D shown S
+//                                            skipped K replaced R" (see GetVideoFrameCounts)
 //   quit                                     destroy every window (the program's loop ends)
 //
 // Each step prints "LPR_UI_SCRIPT: <line>: ok" or "... failed" on stderr; the first failure ends the

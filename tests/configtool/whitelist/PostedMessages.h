@@ -42,6 +42,7 @@ class PostedMessages : public os::WindowSystem {
   }
   bool IsWindow(HWND hwnd) override { return hwnd == Window(); }
   bool PresentVideo(HWND, const os::VideoImage&) override { return false; }
+  std::optional<SIZE> VideoSize(HWND) override { return std::nullopt; }
 
   // The next message, waiting up to `timeout` of real time for it.
   std::optional<Message> Next(std::chrono::milliseconds timeout = std::chrono::seconds(20)) {

@@ -106,7 +106,6 @@ GtkHostWindow::~GtkHostWindow() {
   m_textInput.Forget(ClientWindow());
   gtk_widget_destroy(m_window);
   g_object_unref(m_window);
-  if (m_backing != nullptr) cairo_surface_destroy(m_backing);
 }
 
 void GtkHostWindow::ConnectSignals() {
@@ -130,6 +129,7 @@ void GtkHostWindow::Move(const RECT& screenRect) {
   // A caption drag moves the window many times a second; only a new size needs a new layout.
   if (size.cx != m_size.cx || size.cy != m_size.cy) {
     m_size = size;
+    m_picture = nullptr;  // the framework made a new picture of the new size
     gtk_widget_set_size_request(m_area, static_cast<int>(size.cx), static_cast<int>(size.cy));
     gtk_window_resize(GTK_WINDOW(m_window), static_cast<int>(size.cx), static_cast<int>(size.cy));
   }
@@ -167,26 +167,11 @@ bool GtkHostWindow::TakesInput(bool active) const {
   return m_popup || !active || gtk_window_has_toplevel_focus(GTK_WINDOW(m_window));
 }
 
-void GtkHostWindow::EnsureBacking(int width, int height) {
-  if (m_backing != nullptr && cairo_image_surface_get_width(m_backing) == width &&
-      cairo_image_surface_get_height(m_backing) == height) {
-    return;
-  }
-  if (m_backing != nullptr) cairo_surface_destroy(m_backing);
-  m_backing = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-}
-
 void GtkHostWindow::Paint(const Canvas& picture, const RECT& dirty) {
-  const bool resized = m_backing == nullptr || cairo_image_surface_get_width(m_backing) != picture.Width() ||
-                       cairo_image_surface_get_height(m_backing) != picture.Height();
-  EnsureBacking(picture.Width(), picture.Height());
-  const RECT area = resized ? RECT{0, 0, picture.Width(), picture.Height()} : dirty;
-  cairo_t* cr = cairo_create(m_backing);
-  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-  cairo_set_source_surface(cr, picture.Surface(), 0, 0);
-  cairo_rectangle(cr, area.left, area.top, RectWidth(area), RectHeight(area));
-  cairo_fill(cr);
-  cairo_destroy(cr);
+  // GTK draws straight from the framework's picture: no copy of it is kept here.
+  const bool whole = m_picture == nullptr;
+  m_picture = &picture;
+  const RECT area = whole ? RECT{0, 0, picture.Width(), picture.Height()} : dirty;
   gtk_widget_queue_draw_area(m_area, area.left, area.top, RectWidth(area), RectHeight(area));
 }
 
@@ -203,9 +188,10 @@ void GtkHostWindow::SetCursor(int cursorId) {
 void GtkHostWindow::SetTextInputPlace(const RECT& caret) { m_textInput.SetCaret(m_hwnd, ClientWindow(), caret); }
 
 gboolean GtkHostWindow::OnDraw(GtkWidget*, cairo_t* cr, gpointer self) {
-  if (Self(self)->m_backing == nullptr) return TRUE;
+  const Canvas* picture = Self(self)->m_picture;
+  if (picture == nullptr) return TRUE;
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-  cairo_set_source_surface(cr, Self(self)->m_backing, 0, 0);
+  cairo_set_source_surface(cr, picture->Surface(), 0, 0);
   cairo_paint(cr);
   return TRUE;
 }

@@ -37,7 +37,8 @@ class GtkHostWindow {
   // Mapped and drawn by the display, and holding its keyboard focus when `active` (the framework's
   // active window) unless it is a popup, which the display never focuses.
   bool TakesInput(bool active) const;
-  // Takes the changed part of the framework's picture and has GTK draw it.
+  // Has GTK draw the changed part of the framework's picture. The picture is drawn from until the
+  // window gets a new size (the framework then makes a new one) or goes.
   void Paint(const Canvas& picture, const RECT& dirty);
   void SetCursor(int cursorId);
   // Where the input method's candidate window goes; an empty caret turns the input method off.
@@ -48,7 +49,6 @@ class GtkHostWindow {
 
  private:
   void ConnectSignals();
-  void EnsureBacking(int width, int height);
 
   // Handlers: each hands the event to the framework last, because the framework may destroy
   // this window while it handles it.
@@ -72,7 +72,7 @@ class GtkHostWindow {
   GtkDisplayFocus& m_focus;
   bool m_drawn = false;  // drawn by GTK since it was last shown
   SIZE m_size{};
-  cairo_surface_t* m_backing = nullptr;
+  const Canvas* m_picture = nullptr;
   int m_cursorId = 0;
 };
 

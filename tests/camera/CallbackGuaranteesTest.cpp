@@ -1,19 +1,22 @@
 // Plate, frame and play callbacks against a scripted camera that pushes events when the test
-// says: what arrives, on which stream, and that nothing runs once a stop has returned.
+// says: what arrives, on which stream, that nothing runs once a stop has returned, and that the
+// threads shared by every handle keep one handle's callbacks from holding up another's.
 
 #include "cameraclient/CameraClient.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <condition_variable>
 #include <cstring>
 #include <filesystem>
 #include <future>
+#include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "Eventually.h"
+#include "Latch.h"
 #include "ScriptedCamera.h"
 #include "TestJpeg.h"
 #include "platform/camera/protocol/FixedPayload.h"
@@ -45,24 +48,6 @@ Bytes VideoEventBytes(std::uint32_t number, int width, int height, std::uint8_t 
   const protocol::VideoFrameEvent frame{number, width, height, MakeJpeg(width, height, level)};
   return EventFrame(Operation::VideoFrame, frame.Encode());
 }
-
-class Latch {
- public:
-  void Open() {
-    std::lock_guard lock(m_mutex);
-    m_open = true;
-    m_changed.notify_all();
-  }
-  void Wait() {
-    std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [&] { return m_open; });
-  }
-
- private:
-  std::mutex m_mutex;
-  std::condition_variable m_changed;
-  bool m_open = false;
-};
 
 // Records what the library presents into windows.
 class FakeWindowSystem : public os::WindowSystem {
@@ -486,6 +471,120 @@ TEST_F(CallbackGuaranteesTest, TheSessionIsRestoredAfterAReconnect) {
   EXPECT_EQ(state, 1);
   m_camera->Push(PlateEventBytes("G1", CAMERACLIENT_TRIGGER_STABLE, {}));
   EXPECT_TRUE(Eventually([&] { return sink.calls == 1; }));
+}
+
+
+// The threads every handle shares: callbacks run apart from the I/O threads, so a callback that
+// blocks holds up only its own handle, and a close that races with delivery still ends them all.
+class SharedThreadsTest : public testing::Test {
+ protected:
+  void SetUp() override { CameraClient_Setup(); }
+  void TearDown() override { CameraClient_Cleanup(); }
+
+  // A camera that answers every request, and a handle to it.
+  CameraClientHandle OpenCamera() {
+    m_cameras.push_back(
+        std::make_unique<ScriptedCamera>([](const Frame& request) { return Answer::Reply(request.header); }));
+    return CameraClient_Open("127.0.0.1", m_cameras.back()->Port(), "qorvt", "qorvt");
+  }
+  ScriptedCamera& Camera(std::size_t index) { return *m_cameras[index]; }
+
+ private:
+  std::vector<std::unique_ptr<ScriptedCamera>> m_cameras;
+};
+
+bool Answers(CameraClientHandle handle) {
+  int state = 0;
+  return CameraClient_GetConnectState(handle, &state) == 0 && state == 1;
+}
+
+// More handles block in their callbacks than the library has I/O threads: each of them still reads
+// and answers, another handle's callbacks still come, and each blocked handle's next event waits
+// for its callback to return.
+TEST_F(SharedThreadsTest, CallbacksThatBlockHoldUpOnlyTheirOwnHandles) {
+  constexpr std::size_t kBlocked = 6;
+  std::vector<CameraClientHandle> handles;
+  for (std::size_t i = 0; i <= kBlocked; ++i) {
+    handles.push_back(OpenCamera());
+    ASSERT_NE(handles.back(), 0);
+  }
+  std::vector<BlockingSink> blocked(kBlocked);
+  for (std::size_t i = 0; i < kBlocked; ++i) {
+    ASSERT_EQ(CameraClient_SetPlateCallback(handles[i], BlockingPlate, &blocked[i], 0), 0);
+    ASSERT_TRUE(Camera(i).Push(PlateEventBytes("J1", CAMERACLIENT_TRIGGER_STABLE, {})));
+  }
+  for (BlockingSink& sink : blocked) sink.entered.Wait();  // all of them at once
+
+  for (std::size_t i = 0; i < kBlocked; ++i) {
+    EXPECT_TRUE(Camera(i).Push(PlateEventBytes("J2", CAMERACLIENT_TRIGGER_STABLE, {})));
+    // The reply comes after the event on the same stream: once it is in, the event was read.
+    EXPECT_TRUE(Answers(handles[i])) << "handle " << i;
+  }
+  PlateSink free;
+  // Nothing below may stop the test before the blocked callbacks are released.
+  EXPECT_EQ(CameraClient_SetPlateCallback(handles[kBlocked], CollectPlate, &free, 0), 0);
+  EXPECT_TRUE(Camera(kBlocked).Push(PlateEventBytes("K1", CAMERACLIENT_TRIGGER_STABLE, {})));
+  EXPECT_TRUE(Eventually([&] { return free.calls == 1; }));
+  EXPECT_TRUE(Answers(handles[kBlocked]));
+
+  std::this_thread::sleep_for(50ms);
+  for (BlockingSink& sink : blocked) EXPECT_EQ(sink.calls, 1);
+  for (BlockingSink& sink : blocked) sink.release.Open();
+  for (BlockingSink& sink : blocked) EXPECT_TRUE(Eventually([&] { return sink.calls == 2; }));
+}
+
+struct RaceSink {
+  std::atomic<bool> closed{false};
+  std::atomic<int> calls{0};
+  std::atomic<int> late{0};  // callbacks that ran after the close had returned
+  void Count() {
+    if (closed) ++late;
+    ++calls;
+  }
+};
+
+int CountPlateAgainstClose(CameraClientHandle, void* user, const CameraClientPlateResult*, int, int, int,
+                           CameraClientImageHandle) {
+  static_cast<RaceSink*>(user)->Count();
+  return 0;
+}
+
+int CountFrameAgainstClose(CameraClientHandle, void* user, const CameraClientFrame*) {
+  static_cast<RaceSink*>(user)->Count();
+  return 0;
+}
+
+// Plates and frames stream in while the handle closes, the close landing at another point of the
+// delivery each round: once it has returned no callback runs (and nothing the handle left behind
+// is touched after it is gone: the sanitizers check).
+TEST_F(SharedThreadsTest, ACloseRacingWithDeliveryEndsEveryCallback) {
+  constexpr int kRounds = 20;
+  const Bytes plate = PlateEventBytes("L1", CAMERACLIENT_TRIGGER_STABLE, {});
+  const Bytes frame = VideoEventBytes(1, 64, 48, 90);
+  for (int round = 0; round < kRounds; ++round) {
+    const CameraClientHandle handle = OpenCamera();
+    ASSERT_NE(handle, 0);
+    RaceSink sink;
+    ASSERT_EQ(CameraClient_SetPlateCallback(handle, CountPlateAgainstClose, &sink, 0), 0);
+    ASSERT_NE(CameraClient_StartStream(handle, 0, 0, 0), -1);
+    ASSERT_EQ(CameraClient_SetFrameCallback(handle, CountFrameAgainstClose, &sink), 0);
+    ScriptedCamera& camera = Camera(static_cast<std::size_t>(round));
+    std::atomic<bool> pushing{true};
+    std::thread pusher([&] {
+      for (int i = 0; pushing; ++i) {
+        if (!camera.Push(i % 2 == 0 ? plate : frame)) break;
+      }
+    });
+    const bool delivering = Eventually([&] { return sink.calls >= 3; });
+    std::this_thread::sleep_for(std::chrono::microseconds(200 * round));
+    EXPECT_EQ(CameraClient_Close(handle), 0);
+    sink.closed = true;
+    pushing = false;
+    pusher.join();
+    ASSERT_TRUE(delivering) << "round " << round;
+    std::this_thread::sleep_for(20ms);
+    ASSERT_EQ(sink.late, 0) << "round " << round;
+  }
 }
 
 }  // namespace

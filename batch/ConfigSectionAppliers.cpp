@@ -185,10 +185,11 @@ int ApplyWlistParam(const ConfigSections& sections, std::shared_ptr<DeviceInfo> 
 int ApplyNetParam(const ConfigSections& sections, std::shared_ptr<DeviceInfo> device) {
   if (sections.Size(FlatSection::Net) == 0) return kEmptySection;
   const FlatReader member{sections, FlatSection::Net};
-  // A camera given what is no address, or no port, is lost off the network.
+  // A camera given what is no address, an address it may read as another, or no port, is lost
+  // off the network.
   const std::int64_t port = Number(member(kNetPort));
-  const bool addresses = ParseDottedQuad(member(kNetIp)) && ParseDottedQuad(member(kNetNetmask)) &&
-                         ParseDottedQuad(member(kNetGateway));
+  const bool addresses = IsPlainDottedQuad(member(kNetIp)) && IsPlainDottedQuad(member(kNetNetmask)) &&
+                         IsPlainDottedQuad(member(kNetGateway));
   if (!addresses || port < 1 || port > kHighestPort) return kFailed;
   CameraClientNetParam net{};
   CopyToField(net.ip, member(kNetIp));
@@ -197,10 +198,9 @@ int ApplyNetParam(const ConfigSections& sections, std::shared_ptr<DeviceInfo> de
   CopyToField(net.gateway, member(kNetGateway));
   CopyToField(net.netmask, member(kNetNetmask));
   if (CameraClient_SetNetParam(device->Handle(), &net) != 0) return kFailed;
-  // The camera now answers at the new address: log in there. The address is the one it was
-  // given, as cut to its field.
+  // The camera now answers at the new address: log in there.
   device->CloseDevice();
-  device->SetIp(FieldText(net.ip));
+  device->SetIp(member(kNetIp));
   device->SetPort(net.port);
   device->OpenDevice();
   return kApplied;

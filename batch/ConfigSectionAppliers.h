@@ -20,7 +20,8 @@ int ApplyVideoParam(const ConfigSections& sections, std::shared_ptr<DeviceInfo> 
 // loops cannot be read, nothing is sent (0).
 int ApplyVirtualLoop(const ConfigSections& sections, std::shared_ptr<DeviceInfo> device);
 int ApplyWlistParam(const ConfigSections& sections, std::shared_ptr<DeviceInfo> device);
-// Sends nothing (0) unless ip, netmask and gateway are dotted quads and the port is 1..65535.
+// Sends nothing (0) unless ip, netmask and gateway are plain dotted quads (IsPlainDottedQuad) and
+// the port is 1..65535.
 // After a successful set the device is closed and opened again under the file's address; the
 // appliers after it work on the new handle (0 when the reopening failed).
 int ApplyNetParam(const ConfigSections& sections, std::shared_ptr<DeviceInfo> device);

@@ -35,6 +35,8 @@ set(LPR_GBK_INCLUDE_DIR "")
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   foreach(dir IN LISTS CMAKE_CXX_IMPLICIT_INCLUDE_DIRECTORIES)
     if(EXISTS "${dir}/chrono")
+      # An update of the standard library makes the copy again.
+      set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${dir}/chrono")
       file(READ "${dir}/chrono" chrono)
       string(FIND "${chrono}" "\"\\u00b5s\"" micro)
       if(micro GREATER -1)

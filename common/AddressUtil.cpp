@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 
 #include "common/StringUtil.h"
 #include "platform/os/LocalAddresses.h"
@@ -68,6 +69,15 @@ std::optional<std::uint32_t> ParseDottedQuad(std::string_view text) {
   if (!address || *address == kAllOnes) return std::nullopt;
   if (!std::all_of(text.begin() + static_cast<std::ptrdiff_t>(pos), text.end(), IsWhiteSpace)) return std::nullopt;
   return address;
+}
+
+bool IsPlainDottedQuad(std::string_view text) {
+  const std::optional<std::uint32_t> address = ParseDottedQuad(text);
+  if (!address) return false;
+  char plain[16];
+  std::snprintf(plain, sizeof plain, "%u.%u.%u.%u", *address >> 24, *address >> 16 & 0xFF, *address >> 8 & 0xFF,
+                *address & 0xFF);
+  return text == plain;
 }
 
 bool IsValidIpv4(const std::string& text) {

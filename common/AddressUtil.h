@@ -13,6 +13,11 @@
 // address, as inet_addr reports it.
 std::optional<std::uint32_t> ParseDottedQuad(std::string_view text);
 
+// True for a dotted quad written as a camera writes its own: the four numbers without leading
+// zeros, and nothing before, between or after them. Every reader takes such a text for the same
+// address, where "010" is octal eight to some and blanks or a line end stop others.
+bool IsPlainDottedQuad(std::string_view text);
+
 // True for an acceptable dotted quad, and for an empty text (callers test for emptiness first).
 // Blanks before a number are skipped.
 bool IsValidIpv4(const std::string& text);

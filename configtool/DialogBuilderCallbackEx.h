@@ -1,7 +1,7 @@
 #pragma once
-// CDialogBuilderCallbackEx: the tool's builder callback. It creates the tool's own controls by
-// their layout class name and hands every other name to the framework's extension factory.
-// It holds no state: make one on the stack for each build.
+// CDialogBuilderCallbackEx: the tool's builder callback. It creates the tool's own controls and the
+// rule editor's list rows by their layout class name, and hands every other name to the
+// framework's extension factory. It holds no state: make one on the stack for each build.
 
 #include "platform/ui/UIlib.h"
 
@@ -9,3 +9,15 @@ class CDialogBuilderCallbackEx : public ui::CJqExControlFactory {
  public:
   ui::CControlUI* CreateControl(const char* className, ui::CPaintManagerUI* manager) override;
 };
+
+// A list row built from its template `layout` with this callback, or nullptr when the template
+// does not build into a `Row`.
+template <typename Row>
+Row* CreateRowFromTemplate(const char* layout, ui::CPaintManagerUI* manager) {
+  CDialogBuilderCallbackEx callback;
+  ui::CDialogBuilder builder;
+  ui::CControlUI* root = builder.Create(layout, nullptr, &callback, manager);
+  auto* row = dynamic_cast<Row*>(root);
+  if (row == nullptr) delete root;
+  return row;
+}

@@ -1,6 +1,9 @@
 #include "configtool/LightSchedule.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <vector>
 
 #include "common/DecimalText.h"
@@ -13,6 +16,7 @@ constexpr int kDayWidth = 240;
 constexpr int kHalfDayWidth = 120;
 constexpr int kPixelsPerHalfHour = 5;
 constexpr int kScheduledMode = 3;
+constexpr std::int64_t kHalfHoursPerDay = 48;
 
 int MarkWidth(int slider) {
   const int width = kPixelsPerHalfHour * slider;
@@ -30,9 +34,17 @@ std::string HalfHourText(int halfHours, int hourOffset, bool seconds) {
   return text;
 }
 
-int HalfHoursOf(const HourMinute& time) { return 2 * time.hour + time.minute / 30; }
+// The numbers come from the camera: a time past the day's ends stops at them (where the sliders
+// stop too), and no number overflows.
+int HalfHoursOf(const HourMinute& time) {
+  const std::int64_t halfHours = 2 * std::int64_t{time.hour} + time.minute / 30;
+  return static_cast<int>(std::clamp<std::int64_t>(halfHours, 0, kHalfHoursPerDay));
+}
 
-int BarSelection(const CameraClientLedPeriod& period) { return period.enabled != 0 ? period.level + 1 : 0; }
+int BarSelection(const CameraClientLedPeriod& period) {
+  if (period.enabled == 0) return 0;
+  return static_cast<int>(std::min<std::int64_t>(std::int64_t{period.level} + 1, std::numeric_limits<int>::max()));
+}
 
 // A time that is present and not midnight.
 std::optional<HourMinute> SetTime(const char (&field)[16]) {

@@ -9,13 +9,12 @@
 #include "common/FileUtil.h"
 #include "configtool/LastDeviceIp.h"
 #include "configtool/MainWnd.h"
+#include "configtool/dialogs/DialogControls.h"
 
 namespace {
 
 constexpr int kSecondLoginMode = 2;
 constexpr std::int64_t kHighestPort = 65535;
-
-std::string TextOf(const ui::CControlUI* control) { return control != nullptr ? control->GetText().Str() : std::string(); }
 
 std::string LastDeviceIpPath() { return GetAppDirectory() + "/user.ini"; }
 
@@ -25,16 +24,16 @@ bool IsPlaying(CameraClientPlayHandle play) { return play != 0 && play != -1; }
 }  // namespace
 
 void CMainWnd::OnOpenDevice() {
-  const std::string ip = TextOf(m_pEditIp);
+  const std::string ip = DialogControlText(m_pEditIp);
   if (ip.empty()) return ShowMessage("请输入设备IP！");
   if (!IsValidIpv4(ip)) return ShowMessage("IP格式不正确，请重新输入! ");
-  const std::string portText = TextOf(m_pEditPort);
+  const std::string portText = DialogControlText(m_pEditPort);
   const std::int64_t port = ParseDecimalText(portText);
   if (portText.empty() || port <= 0 || port > kHighestPort) return ShowMessage("请确保设备端口正确！");
-  const std::string user = TextOf(m_pEditUser);
+  const std::string user = DialogControlText(m_pEditUser);
   if (user.empty()) return ShowMessage("请输入用户名！");
-  const std::string loginPassword = TextOf(m_pEditLoginPwd);
-  const std::string userPassword = TextOf(m_pEditUserPwd);
+  const std::string loginPassword = DialogControlText(m_pEditLoginPwd);
+  const std::string userPassword = DialogControlText(m_pEditUserPwd);
 
   if (m_device.handle != 0) OnCloseDevice();
   const CameraClientHandle handle =
@@ -137,4 +136,4 @@ void CMainWnd::LoadLastDeviceIp() {
   if (!ip.empty()) SetDeviceIpText(ip);
 }
 
-void CMainWnd::SaveLastDeviceIp() { ::SaveLastDeviceIp(LastDeviceIpPath(), TextOf(m_pEditIp)); }
+void CMainWnd::SaveLastDeviceIp() { ::SaveLastDeviceIp(LastDeviceIpPath(), DialogControlText(m_pEditIp)); }

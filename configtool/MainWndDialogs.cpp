@@ -5,6 +5,7 @@
 
 #include "configtool/DialogBuilderCallbackEx.h"
 #include "configtool/MainWnd.h"
+#include "configtool/dialogs/DialogControls.h"
 #include "configtool/dialogs/DlgNetMoreCfg.h"
 #include "configtool/dialogs/DlgTcpEncryptSet.h"
 #include "configtool/dialogs/DlgUpdateNetworkParam.h"
@@ -71,9 +72,8 @@ void CMainWnd::OpenVideoCfg() {
 void CMainWnd::OpenImportExportDialog() {
   if (!RequireOpenDevice()) return;
   CDialogBuilderCallbackEx callback;
-  const std::string deviceName = m_pEditIp != nullptr ? m_pEditIp->GetText().Str() : std::string();
-  ShowModalDialog(new CDlgImportExportCfg(deviceName, m_device.handle), m_hWnd, "Dlg_Import_Export_Cfg.xml",
-                  "import_export_cfg", &callback);
+  ShowModalDialog(new CDlgImportExportCfg(DialogControlText(m_pEditIp), m_device.handle), m_hWnd,
+                  "Dlg_Import_Export_Cfg.xml", "import_export_cfg", &callback);
 }
 
 void CMainWnd::OpenNetworkParamDialog() {

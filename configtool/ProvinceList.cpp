@@ -1,14 +1,14 @@
 #include "configtool/ProvinceList.h"
 
-#include <cstring>
+#include "common/FixedText.h"
 
 ProvinceChoice MakeProvinceChoice(const CameraClientProvinceInfo* info) {
   ProvinceChoice choice;
   choice.items.push_back("无");
   if (info == nullptr) return choice;
   // Each province is one double-byte character; the list may fill its field without a terminator.
-  const std::size_t length = strnlen(info->list, sizeof info->list);
-  for (std::size_t i = 0; i + 1 < length; i += 2) choice.items.emplace_back(info->list + i, 2);
+  const std::string list = FieldText(info->list);
+  for (std::size_t i = 0; i + 1 < list.size(); i += 2) choice.items.push_back(list.substr(i, 2));
   const int count = static_cast<int>(choice.items.size());
   if (info->currentIndex < 0) {
     choice.selection = 0;

@@ -16,7 +16,6 @@ class AdjustType {
   bool Has(int type) const { return (m_flags & (1 << type)) != 0; }
   void Clear(int type) { m_flags &= ~(1 << type); }
   bool IsSet() const { return m_flags != 0; }
-  std::int32_t Flags() const { return m_flags; }
 
  private:
   std::int32_t m_flags = 0;

@@ -1,9 +1,9 @@
 #include "configtool/controls/CalendarWnd.h"
 
-#include "configtool/DialogBuilderCallbackEx.h"
 #include "common/ControlLookup.h"
 #include "configtool/controls/EditEX1UI.h"
 #include "configtool/controls/JqDateTimeUI.h"
+#include "configtool/controls/OwnLayout.h"
 #include "configtool/controls/PopupPlacement.h"
 
 using namespace ui;
@@ -38,16 +38,12 @@ UINT CCalendarWnd::GetClassStyle() const { return CS_DBLCLKS; }
 LRESULT CCalendarWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   switch (message) {
-    case WM_CREATE: {
-      m_pm.Init(m_hWnd);
-      CDialogBuilder builder;
-      CDialogBuilderCallbackEx callback;
+    case WM_CREATE:
       // Without its layout the pop-up stays empty; Escape or a click elsewhere still closes it.
-      m_pm.AttachDialog(builder.Create(kLayout, nullptr, &callback, &m_pm));
+      BuildPopupLayout(m_pm, m_hWnd, kLayout);
       m_pm.AddNotifier(this);
       m_pm.AddPreMessageFilter(this);
       return 0;
-    }
     case WM_SIZE: {
       const SIZE round = m_pm.GetRoundCorner();
       if (round.cx != 0 || round.cy != 0) SetWindowRoundCorner(m_hWnd, static_cast<int>(round.cx), static_cast<int>(round.cy));

@@ -26,11 +26,6 @@ class CCalendarWnd : public ui::CWindowWnd, public ui::INotifyUI, public ui::IMe
   void Notify(ui::TNotifyUI& msg) override;
   LRESULT MessageHandler(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
-  ui::CPaintManagerUI* GetPaintManager() { return &m_pm; }
-  // The month on display with the picked day, and the day drawn as picked.
-  const DateTimeValue& GetShownValue() const { return m_shown; }
-  const DateTimeValue& GetPickedValue() const { return m_picked; }
-
  protected:
   const char* GetWindowClassName() const override;  // "CCalendarWnd"
   UINT GetClassStyle() const override;              // CS_DBLCLKS
@@ -56,6 +51,6 @@ class CCalendarWnd : public ui::CWindowWnd, public ui::INotifyUI, public ui::IMe
   ui::CControlUI* m_pCurrent = nullptr;
   ui::CContainerUI* m_pDay = nullptr;
   CEditEX1UI* m_pTime = nullptr;
-  DateTimeValue m_shown;
-  DateTimeValue m_picked;
+  DateTimeValue m_shown;   // the month on display, with the picked day
+  DateTimeValue m_picked;  // the day drawn as picked
 };

@@ -1,10 +1,6 @@
 #include "configtool/controls/CivilCalendar.h"
 
-namespace {
-
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - ((a % b != 0 && (a < 0) != (b < 0)) ? 1 : 0); }
-
-}  // namespace
 
 // Counts in eras of 400 years (146097 days), with years starting on 1 March so that the leap day
 // ends a year.

@@ -10,6 +10,8 @@ struct CivilDate {
   int day = 1;    // 1..31
 };
 
+// a / b rounded toward negative infinity (b > 0).
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b);
 // The day number of a date (1970-01-01 is 0). Months outside 1..12 and days outside the month
 // carry into the neighbouring months and years, as mktime does with its fields.
 std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t day);

@@ -23,8 +23,6 @@ int DaysOfMonthIndex(int year, int month) {
 
 bool InRange(std::int64_t value, std::int64_t low, std::int64_t high) { return value >= low && value <= high; }
 
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - ((a % b != 0 && (a < 0) != (b < 0)) ? 1 : 0); }
-
 // Seconds since 1970-01-01 00:00:00 of the fields, out-of-range fields carrying over.
 std::int64_t CalendarSeconds(const DateTimeValue& value) {
   return DaysFromCivil(value.year, static_cast<std::int64_t>(value.month) + 1, value.day) * kSecondsPerDay +

@@ -46,3 +46,10 @@ void BuildOwnLayout(ui::CContainerUI& container, const char* layout, ui::CPaintM
     container.RemoveAll();
   }
 }
+
+void BuildPopupLayout(ui::CPaintManagerUI& pm, HWND window, const char* layout) {
+  pm.Init(window);
+  ui::CDialogBuilder builder;
+  CDialogBuilderCallbackEx callback;
+  pm.AttachDialog(builder.Create(layout, nullptr, &callback, &pm));
+}

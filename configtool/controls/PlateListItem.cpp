@@ -66,12 +66,7 @@ void CPlateListItem::ShowPicture(const char* path) {
 }
 
 CPlateListItem* CPlateListItem::Create(ui::CPaintManagerUI* manager) {
-  CDialogBuilderCallbackEx callback;
-  ui::CDialogBuilder builder;
-  ui::CControlUI* root = builder.Create("PlateListItem.xml", nullptr, &callback, manager);
-  auto* row = dynamic_cast<CPlateListItem*>(root);
-  if (row == nullptr) delete root;
-  return row;
+  return CreateRowFromTemplate<CPlateListItem>("PlateListItem.xml", manager);
 }
 
 void CPlateListItem::BindSubControls() {

@@ -308,7 +308,9 @@ void CTimePeriodPickerUI::DeleteBar(int index) {
   m_bars[index].inUse = false;
   PeriodColorPool::Instance().Release(m_bars[index].color);
   if (m_selected == index) m_selected = -1;
+  // A drag under way ends with the bar: the rest of the gesture draws nothing new.
   m_adjust.Reset();
+  m_uButtonState &= ~(UISTATE_CAPTURED | UISTATE_PUSHED);
   if (m_pEdit != nullptr) m_pEdit->SetText("");
   Invalidate();
 }
@@ -361,7 +363,7 @@ void CTimePeriodPickerUI::PaintGrid(HDC hDC, const TimePeriodGrid& grid) {
   const Font* font = m_pManager != nullptr ? m_pManager->GetFont(kLabelFont) : nullptr;
   for (int row = 0; row < TimePeriodGrid::kRows; ++row) {
     RECT rc{left + 4, top + 26 + 22L * row, left + 47, top + 45 + 22L * row};
-    CRenderEngine::DrawText(hDC, font, rc, std::string("星期") + TimeSegmentDayWord(row), kLabelColor,
+    CRenderEngine::DrawText(hDC, font, rc, std::string("星期") + TimeSegmentDayWords[row], kLabelColor,
                             DT_SINGLELINE | DT_VCENTER);
   }
   if (hourWidth <= 0) return;

@@ -9,7 +9,9 @@
 
 using namespace ui;
 
-CTimePeriodUI::CTimePeriodUI() = default;
+// Eight full-week entries take 415 bytes as text, more with the blanks an operator may type;
+// the edit's default of 255 would stop the typing of a full schedule.
+CTimePeriodUI::CTimePeriodUI() { SetMaxChar(1023); }
 
 CTimePeriodUI::~CTimePeriodUI() {
   if (m_pPopup == nullptr) return;

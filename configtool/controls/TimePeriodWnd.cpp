@@ -1,7 +1,7 @@
 #include "configtool/controls/TimePeriodWnd.h"
 
-#include "configtool/DialogBuilderCallbackEx.h"
 #include "common/ControlLookup.h"
+#include "configtool/controls/OwnLayout.h"
 #include "configtool/controls/PopupPlacement.h"
 #include "configtool/controls/TimePeriodPickerUI.h"
 #include "configtool/controls/TimePeriodUI.h"
@@ -46,11 +46,8 @@ UINT CTimePeriodWnd::GetClassStyle() const { return CS_DBLCLKS; }
 
 LRESULT CTimePeriodWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CREATE) {
-    m_pm.Init(m_hWnd);
-    CDialogBuilder builder;
-    CDialogBuilderCallbackEx callback;
     // Without its layout the pop-up stays empty; Escape or the field losing the focus closes it.
-    m_pm.AttachDialog(builder.Create(kLayout, nullptr, &callback, &m_pm));
+    BuildPopupLayout(m_pm, m_hWnd, kLayout);
     m_pm.AddNotifier(this);
     m_pm.AddPreMessageFilter(this);
     Bind();

@@ -28,9 +28,6 @@ class CTimePeriodWnd : public ui::CWindowWnd, public ui::INotifyUI, public ui::I
   void Notify(ui::TNotifyUI& msg) override;
   LRESULT MessageHandler(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
-  ui::CPaintManagerUI* GetPaintManager() { return &m_pm; }
-  CTimePeriodPickerUI* GetPicker() const { return m_pPicker; }
-
  protected:
   const char* GetWindowClassName() const override;  // "CTimePeriodWnd"
   UINT GetClassStyle() const override;              // CS_DBLCLKS

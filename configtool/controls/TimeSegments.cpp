@@ -8,28 +8,8 @@
 
 namespace {
 
-constexpr const char* kDayWords[kTimeSegmentDays] = {"一", "二", "三", "四", "五", "六", "日"};
 constexpr std::string_view kWeekPrefix = "星期";
 constexpr std::string_view kUntil = "至";
-
-void SkipBlanks(std::string_view& text) {
-  while (!text.empty() && IsAsciiBlank(text.front())) text.remove_prefix(1);
-}
-
-bool Consume(std::string_view& text, std::string_view literal) {
-  if (text.substr(0, literal.size()) != literal) return false;
-  text.remove_prefix(literal.size());
-  return true;
-}
-
-bool ReadNumber(std::string_view& text, int low, int high, std::uint8_t& out) {
-  TextScanner scanner(text);
-  std::int32_t value = 0;
-  if (scanner.ReadInt(value) != TextScanner::Number::kRead || value < low || value > high) return false;
-  out = static_cast<std::uint8_t>(value);
-  text = scanner.Rest();
-  return true;
-}
 
 struct Hms {
   std::uint8_t hour = 0;
@@ -44,7 +24,49 @@ struct Hms {
 Hms StartOf(const TimeSegmentEntry& entry) { return Hms{entry.startHour, entry.startMinute, entry.startSecond}; }
 Hms EndOf(const TimeSegmentEntry& entry) { return Hms{entry.endHour, entry.endMinute, entry.endSecond}; }
 
-bool ReadHms(std::string_view& text, Hms& hms) { return ParseHms(text, hms.hour, hms.minute, hms.second); }
+bool ReadNumber(TextScanner& scanner, int low, int high, std::uint8_t& out) {
+  std::int32_t value = 0;
+  if (scanner.ReadInt(value) != TextScanner::Number::kRead || value < low || value > high) return false;
+  out = static_cast<std::uint8_t>(value);
+  return true;
+}
+
+// A clock time, or 24:00:00.
+bool ReadHms(TextScanner& scanner, Hms& hms) {
+  return ReadNumber(scanner, 0, 24, hms.hour) && scanner.Consume(":") && ReadNumber(scanner, 0, 59, hms.minute) &&
+         scanner.Consume(":") && ReadNumber(scanner, 0, 59, hms.second) && (hms.IsClockTime() || hms.IsEndOfDay());
+}
+
+// Day words in table order, each at most once, with "," and blanks after each.
+std::uint8_t ReadDays(TextScanner& scanner) {
+  std::uint8_t days = 0;
+  for (int bit = 0; bit < kTimeSegmentDays; ++bit) {
+    if (!scanner.Consume(TimeSegmentDayWords[bit])) continue;
+    days |= static_cast<std::uint8_t>(1u << bit);
+    scanner.SkipBlanks();
+    scanner.Consume(",");
+    scanner.SkipBlanks();
+  }
+  return days;
+}
+
+bool ReadEntry(TextScanner& scanner, TimeSegmentEntry& entry) {
+  if (!scanner.Consume(kWeekPrefix)) return false;
+  scanner.SkipBlanks();
+  const std::uint8_t days = ReadDays(scanner);
+  Hms start;
+  Hms end;
+  if (days == 0 || !ReadHms(scanner, start)) return false;
+  scanner.SkipBlanks();
+  scanner.Consume("-");
+  scanner.Consume(kUntil);
+  scanner.SkipBlanks();
+  if (!ReadHms(scanner, end)) return false;
+  if (end.Key() < start.Key()) std::swap(start, end);
+  if (start.IsEndOfDay()) return false;
+  entry = TimeSegmentEntry{1, days, start.hour, start.minute, start.second, 0, end.hour, end.minute, end.second, 0};
+  return true;
+}
 
 bool IsEntryValid(const TimeSegmentEntry& entry) {
   const Hms start = StartOf(entry);
@@ -55,7 +77,7 @@ bool IsEntryValid(const TimeSegmentEntry& entry) {
 
 }  // namespace
 
-const char* TimeSegmentDayWord(int bit) { return bit >= 0 && bit < kTimeSegmentDays ? kDayWords[bit] : ""; }
+const char* const TimeSegmentDayWords[kTimeSegmentDays] = {"一", "二", "三", "四", "五", "六", "日"};
 
 std::string FormatHms(std::uint8_t hour, std::uint8_t minute, std::uint8_t second) {
   char text[16];
@@ -69,7 +91,7 @@ std::string FormatTimeSegment(const TimeSegmentEntry& entry) {
   for (int bit = 0; bit < kTimeSegmentDays; ++bit) {
     if ((entry.days & (1u << bit)) == 0) continue;
     if (!first) text += ", ";
-    text += kDayWords[bit];
+    text += TimeSegmentDayWords[bit];
     first = false;
   }
   text += " " + FormatHms(entry.startHour, entry.startMinute, entry.startSecond) + " " + std::string(kUntil) + " " +
@@ -88,59 +110,36 @@ std::string FormatTimeSegments(const TimeSegmentsPacked& segments) {
 }
 
 bool ParseHms(std::string_view& text, std::uint8_t& hour, std::uint8_t& minute, std::uint8_t& second) {
-  std::string_view rest = text;
+  TextScanner scanner(text);
   Hms hms;
-  if (!ReadNumber(rest, 0, 24, hms.hour) || !Consume(rest, ":") || !ReadNumber(rest, 0, 59, hms.minute) ||
-      !Consume(rest, ":") || !ReadNumber(rest, 0, 59, hms.second)) {
-    return false;
-  }
-  if (!hms.IsClockTime() && !hms.IsEndOfDay()) return false;
+  if (!ReadHms(scanner, hms)) return false;
   hour = hms.hour;
   minute = hms.minute;
   second = hms.second;
-  text = rest;
+  text = scanner.Rest();
   return true;
 }
 
 bool ParseTimeSegment(TimeSegmentEntry& entry, std::string_view& text) {
-  std::string_view rest = text;
-  if (!Consume(rest, kWeekPrefix)) return false;
-  SkipBlanks(rest);
-  std::uint8_t days = 0;
-  for (int bit = 0; bit < kTimeSegmentDays; ++bit) {
-    if (!Consume(rest, kDayWords[bit])) continue;
-    days |= static_cast<std::uint8_t>(1u << bit);
-    SkipBlanks(rest);
-    Consume(rest, ",");
-    SkipBlanks(rest);
-  }
-  if (days == 0) return false;
-  Hms start;
-  Hms end;
-  if (!ReadHms(rest, start)) return false;
-  SkipBlanks(rest);
-  Consume(rest, "-");
-  Consume(rest, kUntil);
-  SkipBlanks(rest);
-  if (!ReadHms(rest, end)) return false;
-  if (end.Key() < start.Key()) std::swap(start, end);
-  if (start.IsEndOfDay()) return false;
-  entry = TimeSegmentEntry{1, days, start.hour, start.minute, start.second, 0, end.hour, end.minute, end.second, 0};
-  text = rest;
+  TextScanner scanner(text);
+  TimeSegmentEntry parsed{};
+  if (!ReadEntry(scanner, parsed)) return false;
+  entry = parsed;
+  text = scanner.Rest();
   return true;
 }
 
 bool ParseTimeSegments(TimeSegmentsPacked& segments, std::string_view text) {
   TimeSegmentsPacked parsed{};
-  SkipBlanks(text);
+  TextScanner scanner(text);
+  scanner.SkipBlanks();
   int count = 0;
-  while (!text.empty()) {
-    if (count == kTimeSegmentCount) return false;
-    if (!ParseTimeSegment(parsed.entries[count], text)) return false;
+  while (!scanner.AtEnd()) {
+    if (count == kTimeSegmentCount || !ReadEntry(scanner, parsed.entries[count])) return false;
     ++count;
-    SkipBlanks(text);
-    Consume(text, ";");
-    SkipBlanks(text);
+    scanner.SkipBlanks();
+    scanner.Consume(";");
+    scanner.SkipBlanks();
   }
   if (count == 0) return false;
   segments = parsed;

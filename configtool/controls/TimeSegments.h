@@ -40,7 +40,7 @@ struct TimeSegmentsPacked {
 static_assert(sizeof(TimeSegmentsPacked) == 80);
 
 // "一", "二", "三", "四", "五", "六", "日": the words of day bits 0..6.
-const char* TimeSegmentDayWord(int bit);
+extern const char* const TimeSegmentDayWords[kTimeSegmentDays];
 
 // The text of one entry, whatever it holds (day bit 7 aside).
 std::string FormatTimeSegment(const TimeSegmentEntry& entry);

@@ -1,7 +1,6 @@
 #include "configtool/dialogs/DlgNetMoreCfg.h"
 
-#include <cstring>
-
+#include "common/FixedText.h"
 #include "configtool/dialogs/DialogControls.h"
 #include "configtool/dialogs/WebPageSession.h"
 
@@ -60,7 +59,7 @@ std::string CDlgNetMoreCfg::BuildSessionCookie() {
   CameraClient_PrepareWebSession(m_ip.c_str(), m_port, &lifetimeSeconds, &sessionCount);
   char sessionId[kWebSessionIdBuffer] = {};
   CameraClient_GetWebSessionId(m_handle, sessionId, sizeof sessionId);
-  return WebSessionCookie(std::string_view(sessionId, ::strnlen(sessionId, sizeof sessionId)));
+  return WebSessionCookie(FieldText(sessionId));
 }
 
 LRESULT CDlgNetMoreCfg::OnDestroy(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {

@@ -2,6 +2,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <future>
+#include <memory>
 #include <stdexcept>
 #include <thread>
 
@@ -37,6 +39,31 @@ TEST(BatchThreads, AnExceptionEndsOnlyItsThread) {
   threads.JoinAll();
   EXPECT_TRUE(other.load());
   EXPECT_EQ(threads.Running(), 0);
+}
+
+// What a worker holds (a device record, whose end closes its camera) goes after the worker has
+// counted itself done. A start that joins such a thread meanwhile keeps no other caller waiting.
+TEST(BatchThreads, AThreadThatEndsSlowlyHoldsUpNoOtherCaller) {
+  struct SlowEnd {
+    explicit SlowEnd(std::shared_future<void> until) : released(std::move(until)) {}
+    ~SlowEnd() { released.wait(); }
+    std::shared_future<void> released;
+  };
+  BatchThreads threads;
+  std::promise<void> release;
+  auto held = std::make_shared<SlowEnd>(release.get_future().share());
+  threads.Start([held] {});
+  held.reset();
+  while (threads.Running() != 0) std::this_thread::sleep_for(1ms);
+  auto starting = std::async(std::launch::async, [&] { threads.Start([] {}); });
+  // Long enough for that start to be joining the ended thread.
+  std::this_thread::sleep_for(100ms);
+  auto running = std::async(std::launch::async, [&] { return threads.Running(); });
+  const bool answered = running.wait_for(5s) == std::future_status::ready;
+  release.set_value();
+  EXPECT_TRUE(answered);
+  starting.get();
+  threads.JoinAll();
 }
 
 TEST(BatchThreads, APauseCountsUntilItsEndComesOnTheClock) {

@@ -236,6 +236,13 @@ TEST_F(ConfigSectionAppliers, NetworkSendsNothingButAddressesAndAPort) {
       R"({"net_param":{"ip":"10.0.0.77","port":8080,"gateway":"10.0.0.1"}})",
       R"({"net_param":{"ip":"10.0.0.77","port":8080,"netmask":"255.255.255.0","gateway":"gateway"}})",
       R"({"net_param":{"ip":"","port":8080,"netmask":"255.255.255.0","gateway":"10.0.0.1"}})",
+      // What some readers take for another address (a leading zero is octal to inet_aton), what
+      // the reopening cannot use, and what does not fit the record's field.
+      R"({"net_param":{"ip":"10.0.0.077","port":8080,"netmask":"255.255.255.0","gateway":"10.0.0.1"}})",
+      R"({"net_param":{"ip":"10.0.0.77","port":8080,"netmask":"255.255.255.0","gateway":"010.0.0.1"}})",
+      R"({"net_param":{"ip":"10.0.0.77 ","port":8080,"netmask":"255.255.255.0","gateway":"10.0.0.1"}})",
+      R"({"net_param":{"ip":"10.0.0.77","port":8080,"netmask":"255.255.255.0\r\n","gateway":"10.0.0.1"}})",
+      R"({"net_param":{"ip":"0000000010.0.0.77","port":8080,"netmask":"255.255.255.0","gateway":"10.0.0.1"}})",
   };
   for (const char* file : files) EXPECT_EQ(Apply(ApplyNetParam, file), 0) << file;
   EXPECT_THAT(m_camera->calls, IsEmpty());

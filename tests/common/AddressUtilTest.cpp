@@ -36,6 +36,16 @@ TEST(IsValidIpv4, AcceptedAndRejectedTexts) {
   for (const auto& [text, valid] : cases) EXPECT_EQ(IsValidIpv4(text), valid) << '"' << text << '"';
 }
 
+TEST(IsPlainDottedQuad, FourNumbersWithoutLeadingZerosOrAnythingAround) {
+  for (const char* text : {"10.0.0.77", "0.0.0.0", "255.255.255.0", "192.168.100.254"}) {
+    EXPECT_TRUE(IsPlainDottedQuad(text)) << text;
+  }
+  for (const char* text : {"", "010.0.0.1", "10.0.0.00", " 10.0.0.1", "10.0.0.1 ", "10.0.0.1\r\n", "10. 0.0.1",
+                           "10.0.0", "10.0.0.256", "255.255.255.255", "0000000010.0.0.1"}) {
+    EXPECT_FALSE(IsPlainDottedQuad(text)) << '"' << text << '"';
+  }
+}
+
 TEST(DottedQuadLess, NumericOrderOfFourParts) {
   struct Case {
     std::string first;

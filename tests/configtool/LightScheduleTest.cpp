@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <string>
 
 namespace {
@@ -87,6 +88,17 @@ TEST(LightSchedule, MidnightTimesLeaveThePanelAlone) {
   EXPECT_FALSE(view.bar2);
   EXPECT_EQ(view.slider2, -24);
   EXPECT_EQ(view.bar3, 3);
+}
+
+TEST(LightSchedule, TimesPastTheDayStopAtItsEnds) {
+  CameraClientLedSchedule schedule = CameraSchedule();
+  std::strcpy(schedule.periods[0].end, "99999999999:00:00");
+  std::strcpy(schedule.periods[2].start, "-99999999999:00:00");
+  schedule.periods[0].level = std::numeric_limits<int>::max();
+  const LightScheduleView view = ViewOfLightSchedule(schedule);
+  EXPECT_EQ(view.slider1, 48);
+  EXPECT_EQ(view.slider2, -24);
+  EXPECT_EQ(view.bar1, std::numeric_limits<int>::max()) << "a level no bar has selects nothing";
 }
 
 TEST(LightSchedule, SavesThreePeriodsFromTheSliders) {

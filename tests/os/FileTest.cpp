@@ -5,6 +5,7 @@
 
 #include <cerrno>
 
+#include "platform/os/Charset.h"
 #include "tests/os/TestSupport.h"
 
 namespace os {
@@ -87,6 +88,26 @@ TEST(FileTest, RemoveFileRemovesOnlyThatFile) {
   EXPECT_TRUE(RemoveFile(path));
   EXPECT_FALSE(PathExists(path));
   EXPECT_TRUE(IsDirectory(temp.Path()));
+}
+
+TEST(FileTest, AReplacedFileIsTheOwnersAndAFailedReplaceLeavesTheOldOne) {
+  TempFolder temp;
+  const std::string path = temp.Path() + "/登录";
+  ASSERT_TRUE(WriteWholeFile(path, "old"));
+  ::chmod(GbkToUtf8(path).c_str(), 0644);
+  EXPECT_TRUE(ReplaceFilePrivately(path, "new"));
+  EXPECT_EQ(ReadWholeFile(path), std::optional<std::string>("new"));
+  struct stat status {};
+  ASSERT_EQ(::stat(GbkToUtf8(path).c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0600u);
+  EXPECT_EQ(ListFiles(temp.Path(), ""), std::vector<std::string>{"登录"});
+
+  EXPECT_FALSE(ReplaceFilePrivately(temp.Path() + "/没有/logininfo", "new"));
+  // A folder in the file's place cannot be replaced; nothing is left beside it.
+  ASSERT_TRUE(CreateDirectory(temp.Path() + "/folder"));
+  EXPECT_FALSE(ReplaceFilePrivately(temp.Path() + "/folder", "new"));
+  EXPECT_TRUE(IsDirectory(temp.Path() + "/folder"));
+  EXPECT_EQ(ListFiles(temp.Path(), ""), std::vector<std::string>{"登录"});
 }
 
 TEST(FileTest, ListFilesMatchesTheSuffixAndSortsByByteValue) {

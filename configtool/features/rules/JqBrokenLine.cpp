@@ -41,7 +41,7 @@ GraphPoint CJqBrokenLine::ClampDelta(GraphPoint delta) const {
 
 void CJqBrokenLine::DragMove(int viewX, int viewY, HWND window) {
   const GraphObjectManager& manager = GraphObjectManager::Instance();
-  const std::vector<GraphPoint> before = m_points;
+  const VertexSnapshot before = TakeSnapshot();
   GraphPoint last = manager.ScreenToImage(GraphPoint{viewX, viewY});
   const ShapeDragEnd end = RunShapeDrag(window, ui::IDC_SIZEALL, false, [&](GraphPoint view) {
     const GraphPoint now = manager.ScreenToImage(view);
@@ -52,18 +52,32 @@ void CJqBrokenLine::DragMove(int viewX, int viewY, HWND window) {
     last.y += delta.y;
     NotifyDragStart();
   });
-  if (end == ShapeDragEnd::Cancelled) m_points = before;
+  if (end == ShapeDragEnd::Cancelled) PutBack(before);
 }
 
 void CJqBrokenLine::DragVertex(int, int, HWND window, int index) {
   if (index < 0 || index >= VertexCount()) return;
   const GraphObjectManager& manager = GraphObjectManager::Instance();
-  const std::vector<GraphPoint> before = m_points;
+  const VertexSnapshot before = TakeSnapshot();
   const ShapeDragEnd end = RunShapeDrag(window, ui::IDC_SIZENESW, true, [&](GraphPoint view) {
     const GraphPoint p = manager.ClampToImage(manager.ScreenToImage(view));
     if (!MoveWouldCross(index, p)) PlaceVertex(index, p);
   });
-  if (end == ShapeDragEnd::Cancelled) m_points = before;
+  if (end == ShapeDragEnd::Cancelled) PutBack(before);
+}
+
+CJqBrokenLine::VertexSnapshot CJqBrokenLine::TakeSnapshot() const {
+  const GraphObjectManager& manager = GraphObjectManager::Instance();
+  return VertexSnapshot{m_points, manager.ImageWidth(), manager.ImageHeight()};
+}
+
+void CJqBrokenLine::PutBack(const VertexSnapshot& snapshot) {
+  m_points = snapshot.points;
+  // A frame of another size came during the drag and rescaled the shape: so are the old vertices.
+  const GraphObjectManager& manager = GraphObjectManager::Instance();
+  if (manager.ImageWidth() == snapshot.imageWidth && manager.ImageHeight() == snapshot.imageHeight) return;
+  ScalePoints(static_cast<double>(manager.ImageWidth()) / snapshot.imageWidth,
+              static_cast<double>(manager.ImageHeight()) / snapshot.imageHeight);
 }
 
 bool CJqBrokenLine::MoveWouldCross(int index, GraphPoint p) const {

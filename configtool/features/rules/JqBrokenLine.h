@@ -46,5 +46,14 @@ class CJqBrokenLine : public CGOjbect {
   // Stops a whole-shape move where a vertex would leave 0..W-2 x 0..H-2.
   GraphPoint ClampDelta(GraphPoint delta) const;
 
+  // The vertices as a drag found them, in the image size of then, for Escape to put back.
+  struct VertexSnapshot {
+    std::vector<GraphPoint> points;
+    int imageWidth;
+    int imageHeight;
+  };
+  VertexSnapshot TakeSnapshot() const;
+  void PutBack(const VertexSnapshot& snapshot);
+
   std::vector<GraphPoint> m_points;
 };

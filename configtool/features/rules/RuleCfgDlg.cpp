@@ -42,21 +42,11 @@ void CRuleCfgDlg::BindControls() {
   m_pPanFixedFocus = m_pm.FindControl("intell_pan_fixed_focus");
   m_pCmbDistance = FindDialogControl<ui::CComboUI>(m_pm, "intell_cmb_dis");
 
+  // A model that cannot be read is none of the models with controls of their own.
+  int model = 0;
   int extra = 0;
-  if (m_handle != 0) CameraClient_GetModelId(m_handle, &m_modelId, &extra);
-  if (m_modelId == kLensModelId) {
-    m_pRadioWideAngle = FindDialogControl<ui::COptionUI>(m_pm, "radio_wide_angle");
-    m_pRadioLongFocus = FindDialogControl<ui::COptionUI>(m_pm, "radio_long_focus");
-    m_pOptOverlySmall = FindDialogControl<ui::COptionUI>(m_pm, "opt_overly_small");
-    m_pOptOverlyDepth = FindDialogControl<ui::COptionUI>(m_pm, "opt_overly_depth");
-    for (ui::CControlUI* control :
-         {static_cast<ui::CControlUI*>(m_pRadioWideAngle), static_cast<ui::CControlUI*>(m_pRadioLongFocus),
-          static_cast<ui::CControlUI*>(m_pOptOverlySmall), static_cast<ui::CControlUI*>(m_pOptOverlyDepth),
-          m_pm.FindControl("txt_realtime_show")}) {
-      if (control != nullptr) control->SetVisible(true);
-    }
-    LoadLensOptions();
-  }
+  if (m_handle != 0 && CameraClient_GetModelId(m_handle, &model, &extra) == 0) m_modelId = model;
+  if (m_modelId == kLensModelId) BindLensControls();
   StartStream();
   LoadInstallDistance();
 }

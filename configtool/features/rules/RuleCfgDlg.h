@@ -5,9 +5,7 @@
 // picture. It also sets the lens options (model 0x2004), the install distance (fixed-focus models)
 // and drives zoom and focus.
 //
-// A record the editor never read from the camera is never sent; a shape the operator added before
-// the camera's record came is sent over the bytes the camera holds, which are read just before.
-// The video stops (stream, then frame callback, then window) on every way the window closes.
+// A record the editor never read from the camera is never sent (RuleRecordState). The video stops (stream, then frame callback, then window) on every way the window closes.
 
 #include <atomic>
 #include <string>
@@ -16,6 +14,7 @@
 #include "configtool/features/rules/JqLprRegion.h"
 #include "configtool/features/rules/JqPolygen.h"
 #include "configtool/features/rules/RuleGraphCfgBusiness.h"
+#include "configtool/features/rules/RuleRecordState.h"
 #include "platform/ui/UIlib.h"
 
 class CRuleListItemUI;
@@ -40,12 +39,12 @@ class CRuleCfgDlg : public ui::CDialogWnd, public ui::INotifyUI {
   void Notify(ui::TNotifyUI& msg) override;
 
   // What the editor holds, on the window thread.
-  bool HasLoop() const { return m_loopExists; }
-  bool HasRegion() const { return m_regionExists; }
+  bool HasLoop() const { return m_loopRule.exists; }
+  bool HasRegion() const { return m_regionRule.exists; }
   const CJqPolygen& Loop() const { return m_loop; }
   const CJqLprRegion& Region() const { return m_region; }
-  const CameraClientPolygonRules& LoopRecord() const { return m_loopRecord; }
-  const CameraClientRegion& RegionRecord() const { return m_regionRecord; }
+  const CameraClientPolygonRules& LoopRecord() const { return m_loopRule.record; }
+  const CameraClientRegion& RegionRecord() const { return m_regionRule.record; }
   CGOjbect* SelectedShape() const { return m_pSelected; }
   bool FirstFrameArrived() const { return m_firstFrame.load(); }
   CameraClientPlayHandle StreamHandle() const { return m_playHandle; }
@@ -94,6 +93,7 @@ class CRuleCfgDlg : public ui::CDialogWnd, public ui::INotifyUI {
   bool SaveRegion();
 
   // Lens, zoom, focus and install distance (RuleCfgDlgLens.cpp).
+  void BindLensControls();
   void LoadLensOptions();
   bool ApplyLensOptions();
   bool SwitchToWideAngle();
@@ -116,16 +116,8 @@ class CRuleCfgDlg : public ui::CDialogWnd, public ui::INotifyUI {
   std::atomic<bool> m_firstFrame{false};
   // Where the frame thread posts the first-frame message; set before the stream starts.
   std::atomic<HWND> m_frameTarget{nullptr};
-  CameraClientPolygonRules m_loopRecord{};
-  CameraClientRegion m_regionRecord{};
-  // Whether each shape is on screen, whether its record was read from the camera, and whether the
-  // operator deleted the shape since.
-  bool m_loopExists = false;
-  bool m_regionExists = false;
-  bool m_loopLoaded = false;
-  bool m_regionLoaded = false;
-  bool m_loopDeleted = false;
-  bool m_regionDeleted = false;
+  RuleRecordState<CameraClientPolygonRules> m_loopRule;
+  RuleRecordState<CameraClientRegion> m_regionRule;
   bool m_frameCallbackSet = false;
   bool m_wideAngleHint = false;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "configtool/dialogs/DialogControls.h"
 #include "configtool/features/rules/RuleCfgDlg.h"
 
 namespace {
@@ -24,11 +25,30 @@ constexpr std::array<int, 3> kDistanceOfItem = {0, 2, 1};
 
 }  // namespace
 
+void CRuleCfgDlg::BindLensControls() {
+  m_pRadioWideAngle = FindDialogControl<ui::COptionUI>(m_pm, "radio_wide_angle");
+  m_pRadioLongFocus = FindDialogControl<ui::COptionUI>(m_pm, "radio_long_focus");
+  m_pOptOverlySmall = FindDialogControl<ui::COptionUI>(m_pm, "opt_overly_small");
+  m_pOptOverlyDepth = FindDialogControl<ui::COptionUI>(m_pm, "opt_overly_depth");
+  for (ui::CControlUI* control :
+       {static_cast<ui::CControlUI*>(m_pRadioWideAngle), static_cast<ui::CControlUI*>(m_pRadioLongFocus),
+        static_cast<ui::CControlUI*>(m_pOptOverlySmall), static_cast<ui::CControlUI*>(m_pOptOverlyDepth),
+        m_pm.FindControl("txt_realtime_show")}) {
+    Show(control, true);
+  }
+  LoadLensOptions();
+}
+
 void CRuleCfgDlg::LoadLensOptions() {
   int mode = 0;
   int small = 0;
   int depth = 0;
-  if (m_handle == 0 || CameraClient_GetLensConfig(m_handle, &mode, &small, &depth) != 0) return;
+  const bool read = m_handle != 0 && CameraClient_GetLensConfig(m_handle, &mode, &small, &depth) == 0;
+  // Setting one option sends all three: without the camera's, none can be set.
+  for (ui::COptionUI* option : {m_pRadioWideAngle, m_pRadioLongFocus, m_pOptOverlySmall, m_pOptOverlyDepth}) {
+    if (option != nullptr) option->SetEnabled(read);
+  }
+  if (!read) return;
   Select(mode == 0 ? m_pRadioWideAngle : m_pRadioLongFocus, true);
   Select(m_pOptOverlySmall, small == 1);
   Select(m_pOptOverlyDepth, depth == 1);

@@ -1,6 +1,7 @@
 // The rule editor's two shapes: adding them, loading them from the camera, picking, dragging and
 // reshaping them on the video, their rows in "lst_rules", their parameter dialogs and deleting them.
 
+#include <algorithm>
 #include <vector>
 
 #include "configtool/features/rules/DlgRuleLPRSet.h"
@@ -93,21 +94,21 @@ CRuleListItemUI* CRuleCfgDlg::RowOf(const CGOjbect* shape) const {
 }
 
 void CRuleCfgDlg::AddRegion() {
-  if (m_regionExists) return ShowMessage("只允许配置一个识别区域！");
+  if (m_regionRule.exists) return ShowMessage("只允许配置一个识别区域！");
   const GraphObjectManager& manager = GraphObjectManager::Instance();
   const SIZE view = ViewSize();
   const auto vertices = DefaultRegionVertices(static_cast<int>(view.cx), static_cast<int>(view.cy),
                                               manager.ImageWidth(), manager.ImageHeight());
   PlaceShape(m_region, std::vector<GraphPoint>(vertices.begin(), vertices.end()), kRegionName, RingClosing::Uncrossed);
   if (!ShowShape(m_region, kRegionName)) return;
-  m_regionRecord.byEnable = 1;
-  m_regionRecord.byDraw = 1;
-  m_regionExists = true;
+  m_regionRule.record.byEnable = 1;
+  m_regionRule.record.byDraw = 1;
+  m_regionRule.exists = true;
   SwitchToWideAngleWithHint();
 }
 
 void CRuleCfgDlg::AddLoop() {
-  if (m_loopExists) return ShowMessage("只允许配置一个虚拟线圈！");
+  if (m_loopRule.exists) return ShowMessage("只允许配置一个虚拟线圈！");
   const GraphObjectManager& manager = GraphObjectManager::Instance();
   const auto vertices = DefaultLoopVertices(manager.ImageWidth(), manager.ImageHeight());
   PlaceShape(m_loop, std::vector<GraphPoint>(vertices.begin(), vertices.end()), kDefaultLoopName,
@@ -115,7 +116,7 @@ void CRuleCfgDlg::AddLoop() {
   int hardwareType = 0;
   if (m_handle != 0) CameraClient_GetHardwareType(m_handle, &hardwareType);
   if (!ShowShape(m_loop, kDefaultLoopName)) return;
-  CameraClientPolygonRule& entry = m_loopRecord.rule;
+  CameraClientPolygonRule& entry = m_loopRule.record.rule;
   StoreLoopName(entry, kDefaultLoopName);
   entry.direction = 0;
   entry.interval = kDefaultInterval;
@@ -124,45 +125,32 @@ void CRuleCfgDlg::AddLoop() {
   const bool wide = hardwareType == 2 || hardwareType == 3;
   entry.minWidth = wide ? kWideMinWidth : kDefaultMinWidth;
   entry.maxWidth = wide ? kWideMaxWidth : kDefaultMaxWidth;
-  m_loopRecord.count = 1;
-  m_loopExists = true;
+  m_loopRule.record.count = 1;
+  m_loopRule.exists = true;
   SwitchToWideAngleWithHint();
 }
 
 void CRuleCfgDlg::LoadLoop() {
-  if (m_handle == 0) return;
-  CameraClientPolygonRules camera{};
-  if (CameraClient_GetPolygonRules(m_handle, &camera) != 0) return;
-  m_loopLoaded = true;
   // A loop the operator drew before the camera's came stays; only the bytes it leaves are taken.
-  if (m_loopExists) return KeepCameraBytes(m_loopRecord, camera);
-  m_loopRecord = camera;
+  if (!ReadRuleRecord(m_handle, &CameraClient_GetPolygonRules, m_loopRule) || m_loopRule.exists) return;
+  const CameraClientPolygonRules& camera = m_loopRule.record;
   if (camera.count == 0) return;
   const std::string name = LoopNameOf(camera.rule);
   PlaceShape(m_loop, FromCamera(camera.rule.points, kLoopRecordVertices), name, RingClosing::Always);
-  if (!ShowShape(m_loop, name)) {
-    m_loopLoaded = false;  // a loop that cannot be shown is not sent back either
-    return;
-  }
-  m_loopExists = true;
+  // A loop that cannot be shown is not sent back either.
+  m_loopRule.exists = ShowShape(m_loop, name);
+  m_loopRule.loaded = m_loopRule.exists;
 }
 
 void CRuleCfgDlg::LoadRegion() {
-  if (m_handle == 0) return;
-  CameraClientRegion camera{};
-  if (CameraClient_GetRecognitionRegion(m_handle, &camera) != 0) return;
-  m_regionLoaded = true;
-  if (m_regionExists) return KeepCameraBytes(m_regionRecord, camera);
-  m_regionRecord = camera;
+  if (!ReadRuleRecord(m_handle, &CameraClient_GetRecognitionRegion, m_regionRule) || m_regionRule.exists) return;
+  const CameraClientRegion& camera = m_regionRule.record;
   // Shown whether the camera uses it or not; a record without a ring is kept as it came.
   const int count = static_cast<int>(std::min<std::uint32_t>(camera.uNumVertex, kRegionRecordVertices));
   if (count < 3) return;
   PlaceShape(m_region, FromCamera(camera.vertices, count), kRegionName, RingClosing::Always);
-  if (!ShowShape(m_region, kRegionName)) {
-    m_regionLoaded = false;
-    return;
-  }
-  m_regionExists = true;
+  m_regionRule.exists = ShowShape(m_region, kRegionName);
+  m_regionRule.loaded = m_regionRule.exists;
 }
 
 void CRuleCfgDlg::DeleteSelectedRule() {
@@ -171,14 +159,14 @@ void CRuleCfgDlg::DeleteSelectedRule() {
   CRuleListItemUI* row = RowOf(shape);
   if (shape == &m_region) {
     HideShape(m_region);
-    m_regionRecord.byEnable = 0;
-    m_regionExists = false;
-    m_regionDeleted = true;
+    m_regionRule.record.byEnable = 0;
+    m_regionRule.exists = false;
+    m_regionRule.deleted = true;
   } else {
     HideShape(m_loop);
-    m_loopRecord.count = 0;
-    m_loopExists = false;
-    m_loopDeleted = true;
+    m_loopRule.record.count = 0;
+    m_loopRule.exists = false;
+    m_loopRule.deleted = true;
   }
   if (row != nullptr) m_pListRules->Remove(row);
   m_pSelected = nullptr;
@@ -247,15 +235,15 @@ void CRuleCfgDlg::OpenRuleParams(ui::CControlUI* button) {
   if (row == nullptr || row->GetShape() == nullptr) return;
   if (row->GetShape() == &m_region) {
     auto* dialog = new CDlgRuleRegionSet;
-    dialog->SetRegionRecord(&m_regionRecord);
+    dialog->SetRegionRecord(&m_regionRule.record);
     ShowRuleDialog(dialog, m_hWnd, "Dlg_Rule_RegionSet.xml", "ruleRegionSet");
     return;
   }
   auto* dialog = new CDlgRuleLPRSet;
-  dialog->SetLoopEntry(&m_loopRecord.rule);
+  dialog->SetLoopEntry(&m_loopRule.record.rule);
   if (ShowRuleDialog(dialog, m_hWnd, "Dlg_Rule_LpSet.xml", "ruleLPRSet") != IDOK) return;
   // The loop's name shows on its row and beside the drawn loop.
-  const std::string name = LoopNameOf(m_loopRecord.rule);
+  const std::string name = LoopNameOf(m_loopRule.record.rule);
   m_loop.SetName(name);
   if (CRuleListItemUI* loopRow = RowOf(&m_loop)) loopRow->SetLabelText(name);
 }

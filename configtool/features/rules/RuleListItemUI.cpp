@@ -19,10 +19,5 @@ void CRuleListItemUI::SetLabelText(const std::string& text) {
 }
 
 CRuleListItemUI* CreateRuleRow(ui::CPaintManagerUI* manager) {
-  CDialogBuilderCallbackEx callback;
-  ui::CDialogBuilder builder;
-  ui::CControlUI* root = builder.Create("RuleListItem.xml", nullptr, &callback, manager);
-  auto* row = dynamic_cast<CRuleListItemUI*>(root);
-  if (row == nullptr) delete root;
-  return row;
+  return CreateRowFromTemplate<CRuleListItemUI>("RuleListItem.xml", manager);
 }

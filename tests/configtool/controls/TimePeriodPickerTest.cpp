@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "configtool/controls/PeriodColorPool.h"
+#include "platform/ui/host/Host.h"
 #include "tests/configtool/controls/ControlsWindowTest.h"
 #include "tests/configtool/controls/SegmentEntry.h"
 
@@ -141,6 +142,24 @@ TEST_F(TimePeriodPickerTest, RightClicksToggleDaysAndDeleteRemovesTheBar) {
   EXPECT_EQ(EntryText(1), "星期五 01:00:00 至 02:00:00");
 }
 
+// Delete in the middle of moving a bar ends the drag: the rest of the gesture draws no new bar
+// from the place where the deleted one was taken.
+TEST_F(TimePeriodPickerTest, DeleteDuringADragEndsIt) {
+  Load({SegmentEntry(0x01, 8, 0, 0, 12, 0, 0)});
+  driver.Run([&] {
+    ui::HostMouseEvent(hwnd, WM_MOUSEMOVE, POINT{X(10), RowY(0)}, 0);
+    ui::HostMouseEvent(hwnd, WM_LBUTTONDOWN, POINT{X(10), RowY(0)}, ui::MK_LBUTTON);
+    ui::HostMouseEvent(hwnd, WM_MOUSEMOVE, POINT{X(11), RowY(0)}, ui::MK_LBUTTON);
+  });
+  driver.PressKey(VK_DELETE);
+  driver.Run([&] {
+    ui::HostMouseEvent(hwnd, WM_MOUSEMOVE, POINT{X(14), RowY(2)}, ui::MK_LBUTTON);
+    ui::HostMouseEvent(hwnd, WM_LBUTTONUP, POINT{X(15), RowY(2)}, 0);
+  });
+  for (int k = 0; k < kTimeSegmentCount; ++k) EXPECT_EQ(EntryText(k), "(empty)") << k;
+  EXPECT_EQ(Selected(), -1);
+}
+
 // Times that no pixel stands for survive clicks, right clicks and the drags of other bars; a short
 // bar is selected by a click and never deleted by it.
 TEST_F(TimePeriodPickerTest, UntouchedBarsKeepTheirExactTimes) {
@@ -182,6 +201,21 @@ TEST_F(TimePeriodPickerTest, TheTextBoxEditsTheSelectedBar) {
   // The bar follows: a press on its new place selects it.
   ASSERT_TRUE(Click(POINT{X(11), RowY(5)}));
   EXPECT_EQ(Selected(), 0);
+}
+
+// Input may come before the first paint after new segments: the press finds the bars all the same.
+TEST_F(TimePeriodPickerTest, APressBeforeThePaintFindsTheNewBars) {
+  driver.Run([&] {
+    TimeSegmentsPacked segments{};
+    segments.entries[0] = SegmentEntry(0x01, 8, 0, 0, 12, 0, 0);
+    m_picker->SetSegments(segments);
+    ui::TEventUI press;
+    press.Type = ui::UIEVENT_BUTTONDOWN;
+    press.ptMouse = POINT{X(10), RowY(0)};
+    m_picker->DoEvent(press);
+    EXPECT_EQ(m_picker->GetSelected(), 0);
+  });
+  EXPECT_EQ(driver.Text("edit"), "星期一 08:00:00 至 12:00:00");
 }
 
 TEST_F(TimePeriodPickerTest, ANinthBarCannotBeStarted) {

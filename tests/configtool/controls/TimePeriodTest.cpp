@@ -8,6 +8,7 @@
 
 #include "configtool/controls/TimePeriodPickerUI.h"
 #include "configtool/controls/TimePeriodWnd.h"
+#include "platform/os/Charset.h"
 #include "tests/configtool/controls/ControlsWindowTest.h"
 
 namespace configtool::test {
@@ -90,6 +91,21 @@ TEST_F(TimePeriodTest, TypingSendsTextChangedOnceTheTextReads) {
   });
   EXPECT_EQ(driver.Get<std::string>([&] { return FormatTimeSegments(picker->GetSegments()); }),
             "星期五 09:00:00 至 10:00:00");
+}
+
+TEST_F(TimePeriodTest, AFullScheduleOfEightWeekLongEntriesCanBeTyped) {
+  SetText("");
+  // Typed with a blank after each ";", which the field's own text leaves out.
+  std::string typed;
+  std::string held;
+  for (int entry = 0; entry < kTimeSegmentCount; ++entry) {
+    const std::string text =
+        Utf8(u8"星期一, 二, 三, 四, 五, 六, 日 0") + std::to_string(entry) + Utf8(u8":00:00 至 24:00:00");
+    typed += (entry > 0 ? "; " : "") + text;
+    held += (entry > 0 ? ";" : "") + os::Utf8ToGbk(text);
+  }
+  ASSERT_TRUE(driver.Type("tp", typed));
+  EXPECT_EQ(Segments(), held);
 }
 
 TEST_F(TimePeriodTest, DrawnBarsGoToTheFieldWithSet) {

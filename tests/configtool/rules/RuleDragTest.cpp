@@ -1,6 +1,9 @@
 // Editing the shapes with the mouse on the video: whole-shape and vertex drags with their limits,
 // Escape, keys and the window's end during a drag, inserting and deleting vertices.
 
+#include <utility>
+
+#include "platform/ui/core/NativeWindow.h"
 #include "platform/ui/host/Host.h"
 #include "tests/configtool/rules/RuleEditorTest.h"
 
@@ -14,6 +17,14 @@ class RuleDragTest : public RuleEditorTest {
   void SetUp() override {
     RuleEditorTest::SetUp();
     OpenEditorWithFirstFrame();
+  }
+  // The cursor's id and the window that has the mouse captured.
+  std::pair<int, HWND> Mouse() {
+    return Driver().Get<std::pair<int, HWND>>([] {
+      const ui::HCURSOR cursor = ui::SetCursor(nullptr);
+      ui::SetCursor(cursor);
+      return std::make_pair(ui::CursorIdOf(cursor), ui::GetCapture());
+    });
   }
   int ActiveVertex() {
     return Editor<int>(
@@ -48,12 +59,15 @@ TEST_F(RuleDragTest, AVertexFollowsTheMouseButNeverCrossesAnEdgeOrLeavesThePictu
 
 TEST_F(RuleDragTest, EscapePutsTheShapeBackAndKeysDoNothingElseDuringADrag) {
   const std::vector<GraphPoint> before = LoopPoints();
+  const std::pair<int, HWND> mouse = Mouse();
   ASSERT_TRUE(Driver().PressAt(Video(), POINT{400, 350}));
   ASSERT_TRUE(Driver().MoveAt(Video(), POINT{420, 360}));
   EXPECT_NE(LoopPoints(), before);
+  EXPECT_EQ(Mouse(), std::make_pair(static_cast<int>(ui::IDC_SIZEALL), Video()));
   Driver().PressKey(VK_DELETE);
   Driver().PressKey(VK_ESCAPE);
   EXPECT_EQ(LoopPoints(), before);
+  EXPECT_EQ(Mouse(), mouse);
   ASSERT_TRUE(Driver().ReleaseAt(Video(), POINT{420, 360}));
   EXPECT_EQ(LoopPoints(), before);
 }
@@ -105,6 +119,17 @@ TEST_F(RuleDragTest, TheWindowMayGoDuringADrag) {
   harness.Camera(0).StepVideo(1);
   harness.Eventually([] { return true; }, std::chrono::milliseconds(200));
   EXPECT_TRUE(IsOpen("Corvex"));
+}
+
+TEST_F(RuleDragTest, QuittingDuringADragEndsItAndTheLoopsAroundIt) {
+  const std::pair<int, HWND> mouse = Mouse();
+  ASSERT_TRUE(Driver().PressAt(Video(), POINT{400, 350}));
+  ASSERT_TRUE(Driver().MoveAt(Video(), POINT{410, 350}));
+  Driver().Run([] { ui::PostQuitMessage(0); });
+  Driver().WaitUntilIdle();
+  EXPECT_EQ(Driver().QuitCount(), 1);
+  EXPECT_EQ(Mouse(), mouse);
+  EXPECT_EQ(LoopPoints()[0], (GraphPoint{130, 315}));
 }
 
 TEST_F(RuleDragTest, LosingTheCaptureEndsTheDragWhereItIs) {

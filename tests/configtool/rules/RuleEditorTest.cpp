@@ -105,24 +105,29 @@ TEST_F(RuleEditorTest, ARegionOfTwelveVerticesAndACrossedLoopComeBackWhole) {
   EXPECT_EQ(loop.rule.points[3].y, 900);
 }
 
-TEST_F(RuleEditorTest, ALoopAddedBeforeTheFirstFrameIsTheOnlyLoopAndGoesOverTheCamerasBytes) {
+TEST_F(RuleEditorTest, RulesAddedBeforeTheFirstFrameAreTheOnlyOnesAndGoOverTheCamerasBytes) {
   harness.Camera(0).With([](camsim::CameraState& s) {
     s.settings.polygonRules.rule.id = 7;
     s.settings.polygonRules.reserved156[0] = 0x5A;
+    s.settings.region.reserved3[0] = 0x6B;
   });
   OpenEditor();
   Driver().Click("btn_add_rule", m_hwnd);
+  Driver().Click("btn_add_ploygen", m_hwnd);
   const auto image = Driver().Get<std::pair<int, int>>([] {
     return std::make_pair(GraphObjectManager::Instance().ImageWidth(), GraphObjectManager::Instance().ImageHeight());
   });
   FirstFrame();
   EXPECT_EQ(Rows(), (std::vector<std::string>{"默认电子线圈", "识别区域"}));
-  // The loop drawn on the picture of before (4000 x 3000 in a fresh program) is rescaled to 800 x 450.
-  const GraphPoint first = DefaultLoopVertices(image.first, image.second)[0];
-  const double fx = 800.0 / image.first;
-  const double fy = 450.0 / image.second;
+  // The shapes drawn on the picture of before (4000 x 3000 in a fresh program) are rescaled to
+  // 800 x 450; the region was placed on the 800 x 450 view in that picture's pixels.
+  const auto rescaled = [&](GraphPoint p) {
+    return GraphPoint{static_cast<int>(p.x * 800.0 / image.first), static_cast<int>(p.y * 450.0 / image.second)};
+  };
   EXPECT_EQ(LoopPoints().size(), 5u);
-  EXPECT_EQ(LoopPoints().front(), (GraphPoint{static_cast<int>(first.x * fx), static_cast<int>(first.y * fy)}));
+  EXPECT_EQ(LoopPoints().front(), rescaled(DefaultLoopVertices(image.first, image.second)[0]));
+  EXPECT_EQ(RegionPoints().size(), 5u);
+  EXPECT_EQ(RegionPoints()[1], rescaled(DefaultRegionVertices(800, 450, image.first, image.second)[1]));
 
   EXPECT_EQ(Save(), "保存配置成功！");
   const CameraClientPolygonRules loop = CameraLoop();
@@ -130,6 +135,65 @@ TEST_F(RuleEditorTest, ALoopAddedBeforeTheFirstFrameIsTheOnlyLoopAndGoesOverTheC
   EXPECT_EQ(loop.count, 1u);
   EXPECT_EQ(loop.rule.id, 7);
   EXPECT_EQ(loop.reserved156[0], 0x5A);
+  const CameraClientRegion region = CameraRegion();
+  EXPECT_EQ(region.uNumVertex, 4u);
+  EXPECT_EQ(region.reserved3[0], 0x6B);
+}
+
+TEST_F(RuleEditorTest, EscapeAfterTheFirstFrameCameDuringADragPutsTheShapeBackOnThePicture) {
+  OpenEditor();
+  Driver().Click("btn_add_ploygen", m_hwnd);
+  // Before the first frame the view's point is the picture's: the region's first vertex is there.
+  const GraphPoint corner = RegionPoints().front();
+  ASSERT_TRUE(Driver().PressAt(Video(), POINT{corner.x, corner.y}));
+  ASSERT_TRUE(Driver().MoveAt(Video(), POINT{corner.x + 10, corner.y}));
+  FirstFrame();
+  Driver().PressKey(VK_ESCAPE);
+  ASSERT_TRUE(Driver().ReleaseAt(Video(), POINT{corner.x + 10, corner.y}));
+  // Back where it was, in the pixels of the 800 x 450 picture.
+  EXPECT_EQ(RegionPoints().front(), (GraphPoint{60, 60}));
+  for (const GraphPoint& p : RegionPoints()) EXPECT_TRUE(p.x < 800 && p.y < 450) << p.x << "," << p.y;
+}
+
+TEST_F(RuleEditorTest, ALoopDeletedBeforeTheFirstFrameLeavesTheCamerasRecordAlone) {
+  // The camera holds no loop, but bytes of its own in the record.
+  harness.Camera(0).With([](camsim::CameraState& s) {
+    s.settings.polygonRules.count = 0;
+    s.settings.polygonRules.reserved156[0] = 0x5A;
+  });
+  const CameraClientPolygonRules before = CameraLoop();
+  OpenEditor();
+  Driver().Click("btn_add_rule", m_hwnd);
+  ASSERT_TRUE(Driver().Select("lst_rules", 0, m_hwnd));
+  Driver().Click("btn_delete_rule", m_hwnd);
+  FirstFrame();
+  EXPECT_FALSE(Editor<bool>([](CRuleCfgDlg& e) { return e.HasLoop(); }));
+  EXPECT_EQ(Save(), "保存配置成功！");
+  const CameraClientPolygonRules after = CameraLoop();
+  EXPECT_EQ(std::memcmp(&before, &after, sizeof(before)), 0);
+}
+
+TEST_F(RuleEditorTest, ARuleWhoseRowCannotBeMadeIsTakenBack) {
+  OpenEditor();
+  // Neither the camera's rules on the first frame nor the operator's new ones can be listed.
+  WithoutRowTemplate([&] {
+    FirstFrame();
+    Driver().Click("btn_add_rule", m_hwnd);
+    Driver().Click("btn_add_ploygen", m_hwnd);
+  });
+  EXPECT_TRUE(Rows().empty());
+  EXPECT_FALSE(Editor<bool>([](CRuleCfgDlg& e) {
+    return e.HasLoop() || e.HasRegion() || e.Loop().VertexCount() > 0 || e.Region().VertexCount() > 0 ||
+           GraphObjectManager::Instance().Count() > 0;
+  }));
+  // What is not listed is not sent back.
+  EXPECT_EQ(Save(), "保存配置成功！");
+  EXPECT_EQ(Calls(Operation::SetPolygonRules), 0u);
+  EXPECT_EQ(Calls(Operation::SetRecognitionRegion), 0u);
+  // With rows to be had, each rule can be added once more.
+  Driver().Click("btn_add_rule", m_hwnd);
+  Driver().Click("btn_add_ploygen", m_hwnd);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"默认电子线圈", "识别区域"}));
 }
 
 TEST_F(RuleEditorTest, ARegionStoredDisabledIsShownAndKept) {

@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "common/SkinPackage.h"
 
 #include "configtool/features/rules/GraphObjectManager.h"
 #include "configtool/features/rules/RuleCfgDlg.h"
@@ -123,6 +126,22 @@ class RuleEditorTest : public DialogTest {
     fault.status = camera::protocol::Status::Failed;
     fault.times = times;
     harness.Camera(0).Faults().Set(operation, fault);
+  }
+
+  // Runs `action` with a skin that has no template for the rule rows, so that no row can be made.
+  void WithoutRowTemplate(const std::function<void()>& action) {
+    // The harness's package is dropped for a while; a copy of our own, kept to the end of the
+    // process, comes back in its place.
+    static std::uint32_t size = 0;
+    static const std::unique_ptr<unsigned char[]> skin(LoadSkinPackage(LPR_TEST_SKIN_PACKAGE, size));
+    ASSERT_NE(skin, nullptr);
+    const std::string folder = harness.AppFolder().string();
+    Driver().Run([&] {
+      ui::CResourceManagerUI::SetResourceZipPtr(nullptr, 0);
+      ui::CResourceManagerUI::SetResourcePath(folder.c_str());
+    });
+    action();
+    Driver().Run([&] { ui::CResourceManagerUI::SetResourceZipPtr(skin.get(), size); });
   }
 
   // Clicks the save button and returns the message it shows.

@@ -129,6 +129,19 @@ TEST_F(RuleParamsTest, DraggingSwitchesTheZoomModelToWideAngleWithAHint) {
   EXPECT_EQ(lensCommand(), 0);
 }
 
+TEST_F(RuleParamsTest, LensOptionsThatCannotBeReadCannotBeSet) {
+  Fail(Operation::GetLensConfig);
+  OpenEditorWithFirstFrame();
+  // Setting one of them would send the others as they were never read.
+  for (const char* option : {"radio_wide_angle", "radio_long_focus", "opt_overly_small", "opt_overly_depth"}) {
+    EXPECT_TRUE(Driver().IsVisible(option, m_hwnd)) << option;
+    EXPECT_FALSE(Driver().IsEnabled(option, m_hwnd)) << option;
+  }
+  Driver().Click("opt_overly_small", m_hwnd);
+  Drag(POINT{400, 350}, POINT{410, 350});
+  EXPECT_EQ(Calls(Operation::SetLensConfig), 0u);
+}
+
 class FixedFocusTest : public RuleEditorTest {
  protected:
   camsim::CameraProfile Profile() const override {
@@ -161,6 +174,17 @@ TEST_F(FixedFocusTest, TheInstallDistanceShowsAndGoesInTheCamerasValues) {
   Fail(Operation::SetInstallDistance);
   ASSERT_TRUE(Driver().Select("intell_cmb_dis", 1, m_hwnd));
   EXPECT_EQ(harness.DismissMessageBox(), "设置安装距离失败，请重试! ");
+}
+
+TEST_F(FixedFocusTest, AnInstallDistanceThatCannotBeReadShowsNoItem) {
+  harness.Camera(0).With([](camsim::CameraState& s) { s.settings.installDistance = 1; });
+  Fail(Operation::GetInstallDistance);
+  OpenEditorWithFirstFrame();
+  EXPECT_TRUE(Driver().IsVisible("intell_pan_fixed_focus", m_hwnd));
+  EXPECT_EQ(Driver().Get<int>(
+                [&] { return dynamic_cast<ui::CComboUI*>(Driver().Control("intell_cmb_dis", m_hwnd))->GetCurSel(); }),
+            -1);
+  EXPECT_EQ(Calls(Operation::SetInstallDistance), 0u);
 }
 
 }  // namespace

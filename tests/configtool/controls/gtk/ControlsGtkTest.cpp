@@ -154,7 +154,7 @@ TEST_F(ControlsGtkTest, KeysReachTheFieldsAndThePopups) {
   ASSERT_NE(button, nullptr);
   auto value = [&] { return calendar->GetValue().Format().Str(); };
 
-  // Digits typed into the masked edit's day field; Return goes to the window.
+  // Digits typed into the masked edit's day field; Return, Up and Down go to the window.
   Click(Centre(m_hwnd, edit->GetPos()));
   ASSERT_TRUE(PumpUntil([&] { return ui::IsChild(m_hwnd, ui::GetFocus()); }));
   const HWND editWindow = ui::GetFocus();
@@ -165,8 +165,9 @@ TEST_F(ControlsGtkTest, KeysReachTheFieldsAndThePopups) {
   ASSERT_TRUE(PumpUntil([&] { return (ui::SendMessage(editWindow, EM_GETSEL) & 0xFFFF) == 8; }));
   Type({GDK_KEY_1, GDK_KEY_5});
   EXPECT_TRUE(PumpUntil([&] { return value() == "2024-07-15 09:30:00"; })) << value();
-  Type({GDK_KEY_Return});
-  EXPECT_TRUE(PumpUntil([&] { return Notes("edit_vk", "EditEX") == 1; }));
+  Type({GDK_KEY_Return, GDK_KEY_Up, GDK_KEY_Down});
+  EXPECT_TRUE(PumpUntil([&] { return Notes("edit_vk", "EditEX") == 3; }));
+  EXPECT_EQ(value(), "2024-07-15 09:30:00");
 
   // The calendar pop-up: Escape reaches it and closes it without a change.
   Click(Centre(m_hwnd, button->GetPos()));

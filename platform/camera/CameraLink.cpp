@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <condition_variable>
 
+#include <boost/asio/post.hpp>
 #include <boost/system/system_error.hpp>
 
 #include "platform/camera/ClockTimers.h"
@@ -168,6 +169,10 @@ void CameraLink::State::Read(const std::shared_ptr<Connection>& reading) {
     return true;
   });
   if (intake == Connection::Intake::Closed) return Lost(reading);
+  if (intake == Connection::Intake::More) {
+    asio::post(executor, [self = shared_from_this(), reading] { self->Read(reading); });
+    return;
+  }
   reading->Socket().async_wait(asio::ip::tcp::socket::wait_read,
                                [self = shared_from_this(), reading](const boost::system::error_code& ec) {
                                  if (ec) return self->Lost(reading);

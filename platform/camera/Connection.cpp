@@ -48,15 +48,20 @@ void Connection::Shutdown() { ::shutdown(m_fd, SHUT_RDWR); }
 
 Connection::Intake Connection::Take(const std::function<bool(protocol::Frame&&)>& onFrame) {
   const std::span<std::uint8_t> buffer = ReadBuffer();
+  bool drained = false;
   for (int chunk = 0;; ++chunk) {
     while (auto frame = m_decoder.Next()) {
       if (!onFrame(std::move(*frame))) return Intake::Stopped;
     }
     if (m_decoder.Broken()) return Intake::Closed;
-    if (chunk == kChunksPerTurn) return Intake::Wait;
+    if (drained) return Intake::Wait;
+    if (chunk == kChunksPerTurn) return Intake::More;
     const ssize_t received = ::recv(m_fd, buffer.data(), buffer.size(), MSG_DONTWAIT);
     if (received > 0) {
       if (!m_decoder.Feed(buffer.first(static_cast<std::size_t>(received)))) return Intake::Closed;
+      // Less than asked for: most likely all there was. Waiting again costs no read that finds
+      // nothing, and anything that came meanwhile makes the socket readable at once.
+      drained = static_cast<std::size_t>(received) < buffer.size();
       continue;
     }
     if (received < 0 && errno == EINTR) continue;

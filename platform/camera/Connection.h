@@ -46,12 +46,14 @@ class Connection {
   void Shutdown();
 
   enum class Intake {
-    Wait,     // nothing more for now: wait until readable again
+    Wait,     // all that had arrived is taken: wait until readable again
+    More,     // this turn's share is taken and more may wait: go on after the other connections' turns
     Stopped,  // `onFrame` asked to stop; the frames after it stay buffered
     Closed,   // end of stream, an error or a broken stream
   };
   // On the I/O thread: hands every complete frame to `onFrame` (false stops), reading what has arrived
-  // (a bounded amount, so that one busy camera cannot hold an I/O thread).
+  // (a bounded amount, so that one busy camera cannot hold an I/O thread). The socket's readiness
+  // is reported once per arrival, so after More the caller must come back without waiting for it.
   Intake Take(const std::function<bool(protocol::Frame&&)>& onFrame);
 
  private:

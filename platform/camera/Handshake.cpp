@@ -112,6 +112,12 @@ void Handshake::AwaitReply() {
     m_connection->Socket().async_wait(asio::ip::tcp::socket::wait_read, Then(&Handshake::AwaitReply));
     return;
   }
+  if (intake == Connection::Intake::More) {
+    asio::post(m_executor, [self = shared_from_this()] {
+      if (!self->m_finished) self->AwaitReply();
+    });
+    return;
+  }
   if (!reply || reply->header.sequence != m_awaited) return Finish(false);
   const Continuation then = std::move(m_then);
   then(std::move(*reply));

@@ -31,6 +31,9 @@ class IoPool {
  private:
   struct Context;
 
+  void StartLocked();
+  void StopLocked();
+
   std::vector<std::unique_ptr<Context>> m_contexts;
   std::atomic<std::size_t> m_next{0};
   std::mutex m_mutex;

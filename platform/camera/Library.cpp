@@ -12,6 +12,8 @@ Library& Library::Instance() {
   return library;
 }
 
+Library::~Library() { Cleanup(); }
+
 void Library::Setup() {
   std::unique_lock lock(m_mutex);
   m_setUp = true;

@@ -25,6 +25,8 @@ class Device;
 class Library {
  public:
   static Library& Instance();
+  // At exit: what Cleanup does, so that no library thread runs on while the process ends.
+  ~Library();
 
   void Setup();
   void Cleanup();

@@ -1,17 +1,20 @@
 // Plate, frame and play callbacks against a scripted camera that pushes events when the test
 // says: what arrives, on which stream, that nothing runs once a stop has returned, and that the
-// threads shared by every handle keep one handle's callbacks from holding up another's.
+// threads shared by every handle keep each handle's callbacks in order and one handle's callbacks
+// from holding up another's, and that closing (from a callback, against a call, at exit) ends them.
 
 #include "cameraclient/CameraClient.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <future>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -262,6 +265,20 @@ TEST_F(CallbackGuaranteesTest, WaitingClipsAreBounded) {
   EXPECT_EQ(sink.calls, 1 + kFitting + 1);
 }
 
+// Plates that take many turns of reading come in one burst, and nothing follows them on the
+// stream: what waits in the socket after a turn is read all the same, without more bytes coming.
+TEST_F(CallbackGuaranteesTest, EventsLargerThanOneTurnOfReadingArriveWhole) {
+  PlateSink sink;
+  sink.savePath = "/dev/null";
+  ASSERT_EQ(CameraClient_SetPlateCallback(m_handle, CollectPlate, &sink, 1), 0);
+  constexpr int kPlates = 6;
+  const Bytes one = PlateEventBytes("N1", CAMERACLIENT_TRIGGER_STABLE, Bytes(protocol::kMaxClipBytes, 0x5A));
+  Bytes burst;
+  for (int i = 0; i < kPlates; ++i) burst.insert(burst.end(), one.begin(), one.end());
+  ASSERT_TRUE(m_camera->Push(burst));
+  EXPECT_TRUE(Eventually([&] { return sink.calls == kPlates; }, 5s)) << sink.calls << " of " << kPlates;
+}
+
 int CloseFromInside(CameraClientHandle handle, void* user, const CameraClientPlateResult*, int, int, int,
                     CameraClientImageHandle) {
   static_cast<std::promise<int>*>(user)->set_value(CameraClient_Close(handle));
@@ -481,10 +498,10 @@ class SharedThreadsTest : public testing::Test {
   void SetUp() override { CameraClient_Setup(); }
   void TearDown() override { CameraClient_Cleanup(); }
 
-  // A camera that answers every request, and a handle to it.
-  CameraClientHandle OpenCamera() {
-    m_cameras.push_back(
-        std::make_unique<ScriptedCamera>([](const Frame& request) { return Answer::Reply(request.header); }));
+  // A camera that answers every request (unless told otherwise), and a handle to it.
+  CameraClientHandle OpenCamera(
+      ScriptedCamera::Handler handler = [](const Frame& request) { return Answer::Reply(request.header); }) {
+    m_cameras.push_back(std::make_unique<ScriptedCamera>(std::move(handler)));
     return CameraClient_Open("127.0.0.1", m_cameras.back()->Port(), "qorvt", "qorvt");
   }
   ScriptedCamera& Camera(std::size_t index) { return *m_cameras[index]; }
@@ -585,6 +602,115 @@ TEST_F(SharedThreadsTest, ACloseRacingWithDeliveryEndsEveryCallback) {
     std::this_thread::sleep_for(20ms);
     ASSERT_EQ(sink.late, 0) << "round " << round;
   }
+}
+
+struct OrderSink {
+  std::mutex mutex;
+  std::vector<int> numbers;
+  std::atomic<int> inside{0};
+  std::atomic<bool> overlapped{false};
+};
+
+int RecordPlateNumber(CameraClientHandle, void* user, const CameraClientPlateResult* result, int, int, int,
+                      CameraClientImageHandle) {
+  auto* sink = static_cast<OrderSink*>(user);
+  if (++sink->inside > 1) sink->overlapped = true;
+  {
+    std::lock_guard lock(sink->mutex);
+    sink->numbers.push_back(std::atoi(result->plate + 1));
+  }
+  --sink->inside;
+  return 0;
+}
+
+// More handles than there are I/O and callback threads, each camera pushing its plates at once:
+// every handle gets all of its own, in the order its camera sent them, one callback at a time.
+TEST_F(SharedThreadsTest, EachHandlesCallbacksComeInOrderOneAtATime) {
+  constexpr std::size_t kHandles = 12;
+  constexpr int kPlates = 200;
+  std::vector<CameraClientHandle> handles;
+  std::vector<OrderSink> sinks(kHandles);
+  for (std::size_t i = 0; i < kHandles; ++i) {
+    handles.push_back(OpenCamera());
+    ASSERT_NE(handles.back(), 0);
+    ASSERT_EQ(CameraClient_SetPlateCallback(handles[i], RecordPlateNumber, &sinks[i], 0), 0);
+  }
+  std::vector<std::thread> pushers;
+  for (std::size_t i = 0; i < kHandles; ++i) {
+    pushers.emplace_back([&, i] {
+      for (int n = 0; n < kPlates; ++n) {
+        Camera(i).Push(PlateEventBytes(("P" + std::to_string(n)).c_str(), CAMERACLIENT_TRIGGER_STABLE, {}));
+      }
+    });
+  }
+  for (auto& pusher : pushers) pusher.join();
+  for (std::size_t i = 0; i < kHandles; ++i) {
+    ASSERT_TRUE(Eventually([&] {
+      std::lock_guard lock(sinks[i].mutex);
+      return sinks[i].numbers.size() == kPlates;
+    })) << "handle " << i;
+    EXPECT_FALSE(sinks[i].overlapped) << "handle " << i;
+    std::lock_guard lock(sinks[i].mutex);
+    for (int n = 0; n < kPlates; ++n) ASSERT_EQ(sinks[i].numbers[static_cast<std::size_t>(n)], n) << "handle " << i;
+  }
+}
+
+// A call waits for a reply that never comes while another thread closes the handle: the close
+// returns at once, and so does the call, failed, without waiting out its timeout.
+TEST_F(SharedThreadsTest, ACloseEndsACallWaitingForItsReply) {
+  std::promise<void> asked;
+  const CameraClientHandle handle = OpenCamera([&](const Frame& request) {
+    if (request.header.operation != Operation::GetLedMode) return Answer::Reply(request.header);
+    asked.set_value();
+    return Answer::Nothing();
+  });
+  ASSERT_NE(handle, 0);
+  int mode = -1;
+  auto call = std::async(std::launch::async, [&] { return CameraClient_GetLedMode(handle, &mode); });
+  asked.get_future().wait();
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(CameraClient_Close(handle), 0);
+  ASSERT_EQ(call.wait_for(2s), std::future_status::ready);
+  EXPECT_NE(call.get(), 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+  EXPECT_EQ(mode, -1);
+  EXPECT_NE(CameraClient_GetLedMode(handle, &mode), 0);
+}
+
+int SlowCount(CameraClientHandle, void* user, const CameraClientPlateResult*, int, int, int, CameraClientImageHandle) {
+  std::this_thread::sleep_for(2ms);
+  ++*static_cast<std::atomic<int>*>(user);
+  return 0;
+}
+
+int SlowFrameCount(CameraClientHandle, void* user, const CameraClientFrame*) {
+  std::this_thread::sleep_for(2ms);
+  ++*static_cast<std::atomic<int>*>(user);
+  return 0;
+}
+
+// A program that ends with its handles open, callbacks running and events arriving: the library
+// closes them on the way out and the process ends cleanly (the sanitizers see the rest).
+TEST_F(SharedThreadsTest, AProcessEndingWithOpenHandlesExitsCleanly) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const auto endWithOpenHandles = [&] {
+    constexpr std::size_t kHandles = 4;
+    static std::atomic<int> calls{0};
+    const Bytes plate = PlateEventBytes("Q1", CAMERACLIENT_TRIGGER_STABLE, MakeJpeg(64, 48, 30));
+    const Bytes frame = VideoEventBytes(1, 64, 48, 90);
+    for (std::size_t i = 0; i < kHandles; ++i) {
+      const CameraClientHandle handle = OpenCamera();
+      if (handle == 0 || CameraClient_SetPlateCallback(handle, SlowCount, &calls, 1) != 0 ||
+          CameraClient_StartStream(handle, 0, 0, 0) == -1 ||
+          CameraClient_SetFrameCallback(handle, SlowFrameCount, &calls) != 0) {
+        std::_Exit(2);
+      }
+      for (int n = 0; n < 20; ++n) Camera(i).Push(n % 2 == 0 ? plate : frame);
+    }
+    if (!Eventually([&] { return calls >= 4; })) std::_Exit(3);
+    std::exit(0);
+  };
+  EXPECT_EXIT(endWithOpenHandles(), testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

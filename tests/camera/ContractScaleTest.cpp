@@ -180,6 +180,15 @@ int ProcessThreads() {
   return static_cast<int>(std::distance(begin(tasks), end(tasks)));
 }
 
+int ProcessSockets() {
+  int sockets = 0;
+  for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    sockets += std::filesystem::read_symlink(fd.path(), error).string().starts_with("socket:[");
+  }
+  return sockets;
+}
+
 // The library serves its handles from a few I/O threads, not a thread per handle: a thousand
 // handles open at once, each reads its whole configuration, and the process has gained at most
 // 16 threads meanwhile (the simulator's threads all run before the first handle opens).
@@ -259,11 +268,13 @@ TEST_F(ContractScaleTest, DroppedHandlesReconnectOnTheirOwn) {
 }
 
 // CameraClient_Cleanup ends every thread the library started: its I/O threads, its reconnect timer
-// and the threads that ran callbacks (several at once here, each callback taking its time).
-TEST_F(ContractScaleTest, CleanupEndsTheLibraryThreads) {
+// and the threads that ran callbacks (several at once here, each callback taking its time); and it
+// closes every connection (the cameras then close their ends).
+TEST_F(ContractScaleTest, CleanupEndsTheLibraryThreadsAndConnections) {
   constexpr std::size_t kHandles = 8;
   ASSERT_TRUE(m_sim.Add(kHandles));
   const int before = ProcessThreads();
+  const int socketsBefore = ProcessSockets();
   std::vector<std::atomic<int>> plates(kHandles);
   const auto slowPlate = [](CameraClientHandle, void* user, const CameraClientPlateResult*, int, int, int,
                             CameraClientImageHandle) {
@@ -280,8 +291,10 @@ TEST_F(ContractScaleTest, CleanupEndsTheLibraryThreads) {
   for (std::size_t i = 0; i < kHandles; ++i) m_sim.Camera(i).Trigger(CAMERACLIENT_TRIGGER_MANUAL);
   for (std::size_t i = 1; i < kHandles; ++i) ASSERT_TRUE(Eventually([&] { return plates[i] == 1; }));
   EXPECT_GT(ProcessThreads(), before);
+  EXPECT_GE(ProcessSockets(), socketsBefore + static_cast<int>(2 * (kHandles - 1)));
   CameraClient_Cleanup();
   EXPECT_EQ(ProcessThreads(), before);
+  EXPECT_TRUE(Eventually([&] { return ProcessSockets() == socketsBefore; })) << ProcessSockets() - socketsBefore;
 }
 
 // The "ip:port" entries of a search-target list.

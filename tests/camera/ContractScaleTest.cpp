@@ -297,6 +297,40 @@ TEST_F(ContractScaleTest, CleanupEndsTheLibraryThreadsAndConnections) {
   EXPECT_TRUE(Eventually([&] { return ProcessSockets() == socketsBefore; })) << ProcessSockets() - socketsBefore;
 }
 
+// A program that ends with its handles open, callbacks running, plates and video arriving: the
+// library closes them on the way out and the process ends cleanly (the sanitizers see the rest).
+TEST_F(ContractScaleTest, AProcessEndingWithOpenHandlesExitsCleanly) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const auto endWithOpenHandles = [&] {
+    constexpr std::size_t kHandles = 4;
+    static std::atomic<int> calls{0};
+    const auto slowPlate = [](CameraClientHandle, void*, const CameraClientPlateResult*, int, int, int,
+                              CameraClientImageHandle) {
+      std::this_thread::sleep_for(2ms);
+      ++calls;
+      return 0;
+    };
+    const auto slowFrame = [](CameraClientHandle, void*, const CameraClientFrame*) {
+      std::this_thread::sleep_for(2ms);
+      ++calls;
+      return 0;
+    };
+    if (!m_sim.Add(kHandles)) std::_Exit(2);
+    for (std::size_t i = 0; i < kHandles; ++i) {
+      const CameraClientHandle handle = m_sim.Open(i);
+      if (handle == 0 || CameraClient_SetPlateCallback(handle, slowPlate, nullptr, 1) != 0 ||
+          CameraClient_StartStream(handle, 0, 0, 0) == -1 ||
+          CameraClient_SetFrameCallback(handle, slowFrame, nullptr) != 0) {
+        std::_Exit(3);
+      }
+      for (int n = 0; n < 10; ++n) m_sim.Camera(i).Trigger(CAMERACLIENT_TRIGGER_MANUAL);
+    }
+    if (!Eventually([&] { return calls >= 8; })) std::_Exit(4);
+    std::exit(0);
+  };
+  EXPECT_EXIT(endWithOpenHandles(), testing::ExitedWithCode(0), "");
+}
+
 // The "ip:port" entries of a search-target list.
 std::vector<std::pair<std::string, std::uint16_t>> Addresses(const std::string& targets) {
   std::vector<std::pair<std::string, std::uint16_t>> addresses;

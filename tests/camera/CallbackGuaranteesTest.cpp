@@ -285,6 +285,13 @@ int CloseFromInside(CameraClientHandle handle, void* user, const CameraClientPla
   return 0;
 }
 
+int CloseFromInsideAFrame(CameraClientHandle handle, void* user, const CameraClientFrame*) {
+  static_cast<std::promise<int>*>(user)->set_value(CameraClient_Close(handle));
+  return 0;
+}
+
+// From a plate callback, and from a frame callback while plates queue behind it: the close
+// returns (it does not wait for the callback it is called from) and ends the handle.
 TEST_F(CallbackGuaranteesTest, ACallbackMayCloseItsOwnHandle) {
   std::promise<int> result;
   auto closed = result.get_future();
@@ -294,6 +301,24 @@ TEST_F(CallbackGuaranteesTest, ACallbackMayCloseItsOwnHandle) {
   EXPECT_EQ(closed.get(), 0);
   int mode = 0;
   EXPECT_NE(CameraClient_GetLedMode(m_handle, &mode), 0);
+
+  const CameraClientHandle second = CameraClient_Open("127.0.0.1", m_camera->Port(), "qorvt", "qorvt");
+  ASSERT_NE(second, 0);
+  std::promise<int> fromFrame;
+  auto closedFromFrame = fromFrame.get_future();
+  PlateSink plates;
+  plates.savePath = "/dev/null";
+  ASSERT_EQ(CameraClient_SetPlateCallback(second, CollectPlate, &plates, 0), 0);
+  ASSERT_NE(CameraClient_StartStream(second, 0, 0, 0), -1);
+  ASSERT_EQ(CameraClient_SetFrameCallback(second, CloseFromInsideAFrame, &fromFrame), 0);
+  m_camera->Push(VideoEventBytes(1, 64, 48, 40));
+  for (int i = 0; i < 20; ++i) m_camera->Push(PlateEventBytes("F2", CAMERACLIENT_TRIGGER_STABLE, {}));
+  ASSERT_EQ(closedFromFrame.wait_for(5s), std::future_status::ready);
+  EXPECT_EQ(closedFromFrame.get(), 0);
+  EXPECT_NE(CameraClient_GetLedMode(second, &mode), 0);
+  const int plateCalls = plates.calls;
+  std::this_thread::sleep_for(50ms);
+  EXPECT_EQ(plates.calls, plateCalls);
 }
 
 struct FrameSink {

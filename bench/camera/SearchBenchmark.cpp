@@ -7,7 +7,6 @@
 
 #include <arpa/inet.h>
 #include <poll.h>
-#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -21,12 +20,15 @@
 #include <utility>
 #include <vector>
 
+#include "bench/support/BenchProcess.h"
 #include "cameraclient/CameraClient.h"
 #include "platform/camera/protocol/SearchDatagram.h"
 #include "sim/Simulator.h"
 
 namespace {
 
+using bench::AllowOpenFiles;
+using bench::LoopbackPrefix;
 using Clock = std::chrono::steady_clock;
 
 constexpr std::size_t kCameras = 1000;
@@ -34,21 +36,6 @@ constexpr std::uint16_t kPortsPerAddress = 4;
 constexpr int kRounds = 5;
 constexpr auto kGiveUp = std::chrono::seconds(10);
 constexpr int kReferenceBuffer = 4 << 20;
-
-// 127.A.B. of this process's own, apart from the test processes' blocks.
-std::string LoopbackPrefix() {
-  const auto pid = static_cast<unsigned>(::getpid());
-  return "127." + std::to_string(20 + pid % 200) + "." + std::to_string((pid / 200) % 250 + 1) + ".";
-}
-
-// Each camera holds a listening and a search socket.
-bool AllowOpenFiles(rlim_t wanted) {
-  rlimit limit{};
-  if (::getrlimit(RLIMIT_NOFILE, &limit) != 0) return false;
-  if (limit.rlim_cur >= wanted) return true;
-  limit.rlim_cur = std::min(wanted, limit.rlim_max);
-  return ::setrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur >= wanted;
-}
 
 struct Found {
   std::mutex mutex;
@@ -131,6 +118,7 @@ double Median(std::vector<double> values) {
 }
 
 void SearchThousandCameras(benchmark::State& state) {
+  // Each camera holds a listening and a search socket.
   if (!AllowOpenFiles(4 * kCameras)) return state.SkipWithError("too few file descriptors allowed");
   camsim::SimulatorOptions options;
   options.multicastGroup.clear();

@@ -2,12 +2,11 @@
 // Simulated cameras for benchmarks, on loopback addresses of this process, and an open handle to
 // each.
 
-#include <unistd.h>
-
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "bench/support/BenchProcess.h"
 #include "cameraclient/CameraClient.h"
 #include "sim/Simulator.h"
 
@@ -19,8 +18,7 @@ class BenchCamera {
     camsim::SimulatorOptions options;
     options.multicastGroup.clear();
     m_simulator = std::make_unique<camsim::Simulator>(options);
-    const auto pid = static_cast<unsigned>(::getpid());
-    const std::string base = "127." + std::to_string(20 + pid % 200) + "." + std::to_string((pid / 200) % 250 + 1) + ".";
+    const std::string base = LoopbackPrefix();
     CameraClient_Setup();
     if (!m_simulator->AddCameras(static_cast<std::size_t>(count), base + "1", 8080)) return;
     for (int i = 1; i <= count; ++i) {

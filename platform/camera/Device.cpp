@@ -18,12 +18,13 @@ constexpr std::int32_t kSecondLoginMode = 2;
 
 using protocol::Operation;
 
-Device::Device(CameraClientHandle handle, CameraAddress address, Credentials credentials, ImageRegistry& images)
+Device::Device(CameraClientHandle handle, CameraAddress address, Credentials credentials, ImageRegistry& images,
+               LinkThreads threads)
     : m_handle(handle),
       m_events(std::make_shared<EventDispatcher>(handle, images)),
       m_video(std::make_shared<VideoPipeline>(handle)),
-      m_link(std::move(address), std::move(credentials), [this](protocol::Frame&& event) { OnEvent(std::move(event)); },
-             [this] { return SessionRequests(); }) {}
+      m_link(threads, std::move(address), std::move(credentials),
+             [this](protocol::Frame&& event) { OnEvent(std::move(event)); }, [this] { return SessionRequests(); }) {}
 
 Device::~Device() { Close(); }
 

@@ -23,7 +23,8 @@ class VideoPipeline;
 
 class Device {
  public:
-  Device(CameraClientHandle handle, CameraAddress address, Credentials credentials, ImageRegistry& images);
+  Device(CameraClientHandle handle, CameraAddress address, Credentials credentials, ImageRegistry& images,
+         LinkThreads threads);
   ~Device();
   Device(const Device&) = delete;
   Device& operator=(const Device&) = delete;
@@ -74,6 +75,7 @@ class Device {
     std::optional<bool> plates;               // set while subscribed: with pictures or not
   };
 
+  // On an I/O thread: video frames go to the pipeline, plates to the dispatcher; neither blocks.
   void OnEvent(protocol::Frame&& event);
   std::vector<Request> SessionRequests();
 
@@ -84,7 +86,7 @@ class Device {
   std::mutex m_sessionMutex;  // never held across a call to the camera
   Session m_session;
   std::mutex m_playMutex;     // starts and stops of plays, one at a time
-  CameraLink m_link;          // last: its thread uses the members above
+  CameraLink m_link;          // last: its events and session setup use the members above
 };
 
 }  // namespace camera

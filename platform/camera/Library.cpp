@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/camera/DeliveryPool.h"
 #include "platform/camera/Device.h"
 
 namespace camera {
@@ -10,6 +11,8 @@ Library& Library::Instance() {
   static Library library;
   return library;
 }
+
+Library::~Library() { Cleanup(); }
 
 void Library::Setup() {
   std::unique_lock lock(m_mutex);
@@ -25,8 +28,18 @@ void Library::Cleanup() {
     devices.swap(m_devices);
     m_plays.clear();
   }
+  // An Open under way finds the library cleaned up and closes its device itself.
+  AwaitOpening();
   for (auto& [handle, device] : devices) device->Close();
   m_images.Clear();
+  m_timers.Stop();
+  m_io.Stop();
+  DeliveryPool::Shared().Stop();
+}
+
+void Library::AwaitOpening() {
+  std::unique_lock lock(m_openingMutex);
+  m_openingDone.wait(lock, [&] { return m_opening == 0; });
 }
 
 bool Library::IsSetUp() const {
@@ -40,17 +53,29 @@ CameraClientHandle Library::Open(const CameraAddress& address, Credentials crede
     std::unique_lock lock(m_mutex);
     if (!m_setUp) return 0;
     handle = ++m_lastHandle;
+    std::lock_guard opening(m_openingMutex);
+    ++m_opening;
   }
-  auto device = std::make_shared<Device>(handle, address, std::move(credentials), m_images);
-  if (!device->Open()) return 0;
+  // Counted until this returns: Cleanup waits for it.
+  struct Opening {
+    Library& library;
+    ~Opening() {
+      std::lock_guard lock(library.m_openingMutex);
+      --library.m_opening;
+      library.m_openingDone.notify_all();
+    }
+  } opening{*this};
+  auto device = std::make_shared<Device>(handle, address, std::move(credentials), m_images,
+                                         LinkThreads{m_io.Next(), m_timers});
+  const bool connected = device->Open();
   {
     std::unique_lock lock(m_mutex);
-    if (m_setUp) {
+    if (connected && m_setUp) {
       m_devices.emplace(handle, device);
       return handle;
     }
   }
-  device->Close();  // cleaned up meanwhile
+  device->Close();  // not reached, or cleaned up meanwhile
   return 0;
 }
 

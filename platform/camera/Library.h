@@ -1,7 +1,10 @@
 #pragma once
 // The library's global state between CameraClient_Setup and CameraClient_Cleanup: open handles,
-// plays, clip pictures and the search. Thread-safe; every lookup fails outside Setup..Cleanup.
+// plays, clip pictures, the search, and the threads every handle shares (the I/O threads start with
+// the first handle; Cleanup ends them and the callback threads). Thread-safe; every lookup fails
+// outside Setup..Cleanup.
 
+#include <condition_variable>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -10,8 +13,10 @@
 #include "cameraclient/CameraClient.h"
 #include "platform/camera/CameraAddress.h"
 #include "platform/camera/CameraLink.h"
+#include "platform/camera/ClockTimers.h"
 #include "platform/camera/DeviceSearch.h"
 #include "platform/camera/ImageRegistry.h"
+#include "platform/camera/IoPool.h"
 
 namespace camera {
 
@@ -20,6 +25,8 @@ class Device;
 class Library {
  public:
   static Library& Instance();
+  // At exit: what Cleanup does, so that no library thread runs on while the process ends.
+  ~Library();
 
   void Setup();
   void Cleanup();
@@ -46,6 +53,12 @@ class Library {
     std::weak_ptr<Device> device;
   };
 
+  void AwaitOpening();
+
+  // Before the devices: their links run on these.
+  IoPool m_io;
+  ClockTimers m_timers;
+
   mutable std::shared_mutex m_mutex;
   bool m_setUp = false;
   std::map<CameraClientHandle, std::shared_ptr<Device>> m_devices;
@@ -53,6 +66,10 @@ class Library {
   CameraClientHandle m_lastHandle = 0;   // handles and plays are never reused
   CameraClientPlayHandle m_lastPlay = 0;
   ImageRegistry m_images;
+
+  std::mutex m_openingMutex;
+  std::condition_variable m_openingDone;
+  int m_opening = 0;  // Open calls connecting now
 
   std::mutex m_searchMutex;
   std::unique_ptr<DeviceSearch> m_search;

@@ -55,20 +55,24 @@ std::shared_ptr<Socket> Socket::Connect(const std::string& ip, std::uint16_t por
   return socket;
 }
 
-bool Socket::SendAll(std::span<const std::uint8_t> bytes, std::chrono::milliseconds timeout) {
-  std::lock_guard lock(m_sendMutex);
+bool SendAllTo(int fd, std::span<const std::uint8_t> bytes, std::chrono::milliseconds timeout) {
   std::size_t sent = 0;
   while (sent < bytes.size()) {
-    const ssize_t n = ::send(m_fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
+    const ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
     if (n > 0) {
       sent += static_cast<std::size_t>(n);
       continue;
     }
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && WaitFor(m_fd, POLLOUT, timeout)) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && WaitFor(fd, POLLOUT, timeout)) continue;
     return false;
   }
   return true;
+}
+
+bool Socket::SendAll(std::span<const std::uint8_t> bytes, std::chrono::milliseconds timeout) {
+  std::lock_guard lock(m_sendMutex);
+  return SendAllTo(m_fd, bytes, timeout);
 }
 
 long Socket::Receive(std::span<std::uint8_t> buffer) {

@@ -12,6 +12,10 @@
 
 namespace camera {
 
+// Writes all bytes to a connected TCP descriptor; false on error or after `timeout` (real time)
+// without progress.
+bool SendAllTo(int fd, std::span<const std::uint8_t> bytes, std::chrono::milliseconds timeout);
+
 class Socket {
  public:
   ~Socket();

@@ -1,7 +1,7 @@
 #pragma once
-// A thread that runs posted tasks in order (the callbacks of one handle). Its state is shared
-// with the thread, so Stop() may be called from one of its own tasks: the thread then finishes
-// that task and ends on its own.
+// Runs posted tasks one at a time, in order (the callbacks of one handle), on the threads of a
+// DeliveryPool. Stop() may be called from one of its own tasks: that task then finishes, and
+// nothing of the queue runs after it.
 
 #include <condition_variable>
 #include <cstddef>
@@ -9,36 +9,42 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
+
+#include "platform/camera/DeliveryPool.h"
 
 namespace camera {
 
 class WorkQueue {
  public:
-  explicit WorkQueue(std::size_t maxTasks) : m_state(std::make_shared<State>(maxTasks)) {}
+  explicit WorkQueue(std::size_t maxTasks, DeliveryPool& pool = DeliveryPool::Shared())
+      : m_state(std::make_shared<State>(pool, maxTasks)) {}
   ~WorkQueue() { Stop(); }
   WorkQueue(const WorkQueue&) = delete;
   WorkQueue& operator=(const WorkQueue&) = delete;
 
-  // Queues a task, starting the thread on first use. False when stopped or full (the task is dropped).
+  // Queues a task. False when stopped or full (the task is dropped).
   bool Post(std::function<void()> task);
-  // Drops queued tasks and ends the thread; waits for a running task unless called from it.
+  // Drops queued tasks; waits for a running task unless called from it.
   void Stop();
 
  private:
   struct State {
-    explicit State(std::size_t max) : maxTasks(max) {}
+    State(DeliveryPool& p, std::size_t max) : pool(p), maxTasks(max) {}
+    DeliveryPool& pool;
     const std::size_t maxTasks;
     std::mutex mutex;
-    std::condition_variable wake;
+    std::condition_variable idle;
     std::deque<std::function<void()>> tasks;
+    bool scheduled = false;  // a job of this queue waits or runs in the pool
+    std::optional<std::thread::id> running;
     bool stopping = false;
   };
-  static void Run(const std::shared_ptr<State>& state);
+  // One task, then the queue goes to the back of the pool's line again (fair to the other queues).
+  static void RunNext(const std::shared_ptr<State>& state);
 
   std::shared_ptr<State> m_state;
-  std::mutex m_threadMutex;
-  std::thread m_thread;
 };
 
 }  // namespace camera

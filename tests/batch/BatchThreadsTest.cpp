@@ -52,8 +52,11 @@ TEST(BatchThreads, AThreadThatEndsSlowlyHoldsUpNoOtherCaller) {
   BatchThreads threads;
   std::promise<void> release;
   auto held = std::make_shared<SlowEnd>(release.get_future().share());
-  threads.Start([held] {});
+  // The worker ends only after this thread has let go: its own copy must be the last.
+  std::promise<void> letGo;
+  threads.Start([held, gone = letGo.get_future().share()] { gone.wait(); });
   held.reset();
+  letGo.set_value();
   while (threads.Running() != 0) std::this_thread::sleep_for(1ms);
   auto starting = std::async(std::launch::async, [&] { threads.Start([] {}); });
   // Long enough for that start to be joining the ended thread.

@@ -1,19 +1,24 @@
 // Plate, frame and play callbacks against a scripted camera that pushes events when the test
-// says: what arrives, on which stream, and that nothing runs once a stop has returned.
+// says: what arrives, on which stream, that nothing runs once a stop has returned, and that the
+// threads shared by every handle keep each handle's callbacks in order and one handle's callbacks
+// from holding up another's, and that closing (from a callback, against a call) ends them.
 
 #include "cameraclient/CameraClient.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <condition_variable>
 #include <cstring>
 #include <filesystem>
 #include <future>
+#include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "Eventually.h"
+#include "Latch.h"
 #include "ScriptedCamera.h"
 #include "TestJpeg.h"
 #include "platform/camera/protocol/FixedPayload.h"
@@ -45,24 +50,6 @@ Bytes VideoEventBytes(std::uint32_t number, int width, int height, std::uint8_t 
   const protocol::VideoFrameEvent frame{number, width, height, MakeJpeg(width, height, level)};
   return EventFrame(Operation::VideoFrame, frame.Encode());
 }
-
-class Latch {
- public:
-  void Open() {
-    std::lock_guard lock(m_mutex);
-    m_open = true;
-    m_changed.notify_all();
-  }
-  void Wait() {
-    std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [&] { return m_open; });
-  }
-
- private:
-  std::mutex m_mutex;
-  std::condition_variable m_changed;
-  bool m_open = false;
-};
 
 // Records what the library presents into windows of 32 x 24 pixels.
 class FakeWindowSystem : public os::WindowSystem {
@@ -280,12 +267,34 @@ TEST_F(CallbackGuaranteesTest, WaitingClipsAreBounded) {
   EXPECT_EQ(sink.calls, 1 + kFitting + 1);
 }
 
+// Plates that take many turns of reading come in one burst, and nothing follows them on the
+// stream: what waits in the socket after a turn is read all the same, without more bytes coming.
+TEST_F(CallbackGuaranteesTest, EventsLargerThanOneTurnOfReadingArriveWhole) {
+  PlateSink sink;
+  sink.savePath = "/dev/null";
+  ASSERT_EQ(CameraClient_SetPlateCallback(m_handle, CollectPlate, &sink, 1), 0);
+  constexpr int kPlates = 6;
+  const Bytes one = PlateEventBytes("N1", CAMERACLIENT_TRIGGER_STABLE, Bytes(protocol::kMaxClipBytes, 0x5A));
+  Bytes burst;
+  for (int i = 0; i < kPlates; ++i) burst.insert(burst.end(), one.begin(), one.end());
+  ASSERT_TRUE(m_camera->Push(burst));
+  EXPECT_TRUE(Eventually([&] { return sink.calls == kPlates; }, 5s)) << sink.calls << " of " << kPlates;
+  EXPECT_EQ(CameraClient_Close(m_handle), 0);  // before the sink goes
+}
+
 int CloseFromInside(CameraClientHandle handle, void* user, const CameraClientPlateResult*, int, int, int,
                     CameraClientImageHandle) {
   static_cast<std::promise<int>*>(user)->set_value(CameraClient_Close(handle));
   return 0;
 }
 
+int CloseFromInsideAFrame(CameraClientHandle handle, void* user, const CameraClientFrame*) {
+  static_cast<std::promise<int>*>(user)->set_value(CameraClient_Close(handle));
+  return 0;
+}
+
+// From a plate callback, and from a frame callback while plates queue behind it: the close
+// returns (it does not wait for the callback it is called from) and ends the handle.
 TEST_F(CallbackGuaranteesTest, ACallbackMayCloseItsOwnHandle) {
   std::promise<int> result;
   auto closed = result.get_future();
@@ -295,6 +304,24 @@ TEST_F(CallbackGuaranteesTest, ACallbackMayCloseItsOwnHandle) {
   EXPECT_EQ(closed.get(), 0);
   int mode = 0;
   EXPECT_NE(CameraClient_GetLedMode(m_handle, &mode), 0);
+
+  const CameraClientHandle second = CameraClient_Open("127.0.0.1", m_camera->Port(), "qorvt", "qorvt");
+  ASSERT_NE(second, 0);
+  std::promise<int> fromFrame;
+  auto closedFromFrame = fromFrame.get_future();
+  PlateSink plates;
+  plates.savePath = "/dev/null";
+  ASSERT_EQ(CameraClient_SetPlateCallback(second, CollectPlate, &plates, 0), 0);
+  ASSERT_NE(CameraClient_StartStream(second, 0, 0, 0), -1);
+  ASSERT_EQ(CameraClient_SetFrameCallback(second, CloseFromInsideAFrame, &fromFrame), 0);
+  m_camera->Push(VideoEventBytes(1, 64, 48, 40));
+  for (int i = 0; i < 20; ++i) m_camera->Push(PlateEventBytes("F2", CAMERACLIENT_TRIGGER_STABLE, {}));
+  ASSERT_EQ(closedFromFrame.wait_for(5s), std::future_status::ready);
+  EXPECT_EQ(closedFromFrame.get(), 0);
+  EXPECT_NE(CameraClient_GetLedMode(second, &mode), 0);
+  const int plateCalls = plates.calls;
+  std::this_thread::sleep_for(50ms);
+  EXPECT_EQ(plates.calls, plateCalls);
 }
 
 struct FrameSink {
@@ -490,6 +517,194 @@ TEST_F(CallbackGuaranteesTest, TheSessionIsRestoredAfterAReconnect) {
   EXPECT_EQ(state, 1);
   m_camera->Push(PlateEventBytes("G1", CAMERACLIENT_TRIGGER_STABLE, {}));
   EXPECT_TRUE(Eventually([&] { return sink.calls == 1; }));
+}
+
+
+// The threads every handle shares: callbacks run apart from the I/O threads, so a callback that
+// blocks holds up only its own handle, and a close that races with delivery still ends them all.
+class SharedThreadsTest : public testing::Test {
+ protected:
+  void SetUp() override { CameraClient_Setup(); }
+  void TearDown() override { CameraClient_Cleanup(); }
+
+  // A camera that answers every request (unless told otherwise), and a handle to it.
+  CameraClientHandle OpenCamera(
+      ScriptedCamera::Handler handler = [](const Frame& request) { return Answer::Reply(request.header); }) {
+    m_cameras.push_back(std::make_unique<ScriptedCamera>(std::move(handler)));
+    return CameraClient_Open("127.0.0.1", m_cameras.back()->Port(), "qorvt", "qorvt");
+  }
+  ScriptedCamera& Camera(std::size_t index) { return *m_cameras[index]; }
+
+ private:
+  std::vector<std::unique_ptr<ScriptedCamera>> m_cameras;
+};
+
+bool Answers(CameraClientHandle handle) {
+  int state = 0;
+  return CameraClient_GetConnectState(handle, &state) == 0 && state == 1;
+}
+
+// More handles block in their callbacks than the library has I/O threads: each of them still reads
+// and answers, another handle's callbacks still come, and each blocked handle's next event waits
+// for its callback to return.
+TEST_F(SharedThreadsTest, CallbacksThatBlockHoldUpOnlyTheirOwnHandles) {
+  constexpr std::size_t kBlocked = 6;
+  std::vector<CameraClientHandle> handles;
+  for (std::size_t i = 0; i <= kBlocked; ++i) {
+    handles.push_back(OpenCamera());
+    ASSERT_NE(handles.back(), 0);
+  }
+  std::vector<BlockingSink> blocked(kBlocked);
+  for (std::size_t i = 0; i < kBlocked; ++i) {
+    ASSERT_EQ(CameraClient_SetPlateCallback(handles[i], BlockingPlate, &blocked[i], 0), 0);
+    ASSERT_TRUE(Camera(i).Push(PlateEventBytes("J1", CAMERACLIENT_TRIGGER_STABLE, {})));
+  }
+  for (BlockingSink& sink : blocked) sink.entered.Wait();  // all of them at once
+
+  for (std::size_t i = 0; i < kBlocked; ++i) {
+    EXPECT_TRUE(Camera(i).Push(PlateEventBytes("J2", CAMERACLIENT_TRIGGER_STABLE, {})));
+    // The reply comes after the event on the same stream: once it is in, the event was read.
+    EXPECT_TRUE(Answers(handles[i])) << "handle " << i;
+  }
+  PlateSink free;
+  // Nothing below may stop the test before the blocked callbacks are released.
+  EXPECT_EQ(CameraClient_SetPlateCallback(handles[kBlocked], CollectPlate, &free, 0), 0);
+  EXPECT_TRUE(Camera(kBlocked).Push(PlateEventBytes("K1", CAMERACLIENT_TRIGGER_STABLE, {})));
+  EXPECT_TRUE(Eventually([&] { return free.calls == 1; }));
+  EXPECT_TRUE(Answers(handles[kBlocked]));
+
+  std::this_thread::sleep_for(50ms);
+  for (BlockingSink& sink : blocked) EXPECT_EQ(sink.calls, 1);
+  for (BlockingSink& sink : blocked) sink.release.Open();
+  for (BlockingSink& sink : blocked) EXPECT_TRUE(Eventually([&] { return sink.calls == 2; }));
+}
+
+struct RaceSink {
+  std::atomic<bool> closed{false};
+  std::atomic<int> calls{0};
+  std::atomic<int> late{0};  // callbacks that ran after the close had returned
+  void Count() {
+    if (closed) ++late;
+    ++calls;
+  }
+};
+
+int CountPlateAgainstClose(CameraClientHandle, void* user, const CameraClientPlateResult*, int, int, int,
+                           CameraClientImageHandle) {
+  static_cast<RaceSink*>(user)->Count();
+  return 0;
+}
+
+int CountFrameAgainstClose(CameraClientHandle, void* user, const CameraClientFrame*) {
+  static_cast<RaceSink*>(user)->Count();
+  return 0;
+}
+
+// Plates and frames stream in while the handle closes, the close landing at another point of the
+// delivery each round: once it has returned no callback runs (and nothing the handle left behind
+// is touched after it is gone: the sanitizers check).
+TEST_F(SharedThreadsTest, ACloseRacingWithDeliveryEndsEveryCallback) {
+  constexpr int kRounds = 20;
+  const Bytes plate = PlateEventBytes("L1", CAMERACLIENT_TRIGGER_STABLE, {});
+  const Bytes frame = VideoEventBytes(1, 64, 48, 90);
+  for (int round = 0; round < kRounds; ++round) {
+    const CameraClientHandle handle = OpenCamera();
+    ASSERT_NE(handle, 0);
+    RaceSink sink;
+    ASSERT_EQ(CameraClient_SetPlateCallback(handle, CountPlateAgainstClose, &sink, 0), 0);
+    ASSERT_NE(CameraClient_StartStream(handle, 0, 0, 0), -1);
+    ASSERT_EQ(CameraClient_SetFrameCallback(handle, CountFrameAgainstClose, &sink), 0);
+    ScriptedCamera& camera = Camera(static_cast<std::size_t>(round));
+    std::atomic<bool> pushing{true};
+    std::thread pusher([&] {
+      for (int i = 0; pushing; ++i) {
+        if (!camera.Push(i % 2 == 0 ? plate : frame)) break;
+      }
+    });
+    const bool delivering = Eventually([&] { return sink.calls >= 3; });
+    std::this_thread::sleep_for(std::chrono::microseconds(200 * round));
+    EXPECT_EQ(CameraClient_Close(handle), 0);
+    sink.closed = true;
+    pushing = false;
+    pusher.join();
+    ASSERT_TRUE(delivering) << "round " << round;
+    std::this_thread::sleep_for(20ms);
+    ASSERT_EQ(sink.late, 0) << "round " << round;
+  }
+}
+
+struct OrderSink {
+  std::mutex mutex;
+  std::vector<int> numbers;
+  std::atomic<int> inside{0};
+  std::atomic<bool> overlapped{false};
+};
+
+int RecordPlateNumber(CameraClientHandle, void* user, const CameraClientPlateResult* result, int, int, int,
+                      CameraClientImageHandle) {
+  auto* sink = static_cast<OrderSink*>(user);
+  if (++sink->inside > 1) sink->overlapped = true;
+  {
+    std::lock_guard lock(sink->mutex);
+    sink->numbers.push_back(std::atoi(result->plate + 1));
+  }
+  --sink->inside;
+  return 0;
+}
+
+// More handles than there are I/O and callback threads, each camera pushing its plates at once:
+// every handle gets all of its own, in the order its camera sent them, one callback at a time.
+TEST_F(SharedThreadsTest, EachHandlesCallbacksComeInOrderOneAtATime) {
+  constexpr std::size_t kHandles = 12;
+  constexpr int kPlates = 200;
+  std::vector<CameraClientHandle> handles;
+  std::vector<OrderSink> sinks(kHandles);
+  for (std::size_t i = 0; i < kHandles; ++i) {
+    handles.push_back(OpenCamera());
+    ASSERT_NE(handles.back(), 0);
+    ASSERT_EQ(CameraClient_SetPlateCallback(handles[i], RecordPlateNumber, &sinks[i], 0), 0);
+  }
+  std::vector<std::thread> pushers;
+  for (std::size_t i = 0; i < kHandles; ++i) {
+    pushers.emplace_back([&, i] {
+      for (int n = 0; n < kPlates; ++n) {
+        Camera(i).Push(PlateEventBytes(("P" + std::to_string(n)).c_str(), CAMERACLIENT_TRIGGER_STABLE, {}));
+      }
+    });
+  }
+  for (auto& pusher : pushers) pusher.join();
+  for (std::size_t i = 0; i < kHandles; ++i) {
+    ASSERT_TRUE(Eventually([&] {
+      std::lock_guard lock(sinks[i].mutex);
+      return sinks[i].numbers.size() == kPlates;
+    })) << "handle " << i;
+    EXPECT_FALSE(sinks[i].overlapped) << "handle " << i;
+    std::lock_guard lock(sinks[i].mutex);
+    for (int n = 0; n < kPlates; ++n) ASSERT_EQ(sinks[i].numbers[static_cast<std::size_t>(n)], n) << "handle " << i;
+  }
+  for (const CameraClientHandle handle : handles) EXPECT_EQ(CameraClient_Close(handle), 0);  // before the sinks go
+}
+
+// A call waits for a reply that never comes while another thread closes the handle: the close
+// returns at once, and so does the call, failed, without waiting out its timeout.
+TEST_F(SharedThreadsTest, ACloseEndsACallWaitingForItsReply) {
+  std::promise<void> asked;
+  const CameraClientHandle handle = OpenCamera([&](const Frame& request) {
+    if (request.header.operation != Operation::GetLedMode) return Answer::Reply(request.header);
+    asked.set_value();
+    return Answer::Nothing();
+  });
+  ASSERT_NE(handle, 0);
+  int mode = -1;
+  auto call = std::async(std::launch::async, [&] { return CameraClient_GetLedMode(handle, &mode); });
+  asked.get_future().wait();
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(CameraClient_Close(handle), 0);
+  ASSERT_EQ(call.wait_for(2s), std::future_status::ready);
+  EXPECT_NE(call.get(), 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+  EXPECT_EQ(mode, -1);
+  EXPECT_NE(CameraClient_GetLedMode(handle, &mode), 0);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// Many cameras and many threads: a search finds all of 1000 simulated cameras, 200 handles are open
-// at once and each reads its whole configuration (in this process and from lpr-camsim), calls
-// on one handle from two threads are serialised, and a slow handle holds up no other.
+// Many cameras and many threads: a search finds all of 1000 simulated cameras, 1000 handles are
+// open at once on a few library threads and each reads its whole configuration (200 also from
+// lpr-camsim), calls on one handle from two threads are serialised, and a slow handle holds up no
+// other.
 
 #include "cameraclient/CameraClient.h"
 
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -160,17 +162,62 @@ bool ReadWholeConfiguration(CameraClientHandle handle, const std::string& ip, st
   return read && std::string(net.ip) == ip && net.port == port;
 }
 
-// Runs `work(i)` for every camera index, spread over eight threads at once.
+// Runs `work(i)` for every camera index below `count`, spread over eight threads at once.
 template <typename Work>
-void ForEachCamera(Work work) {
+void ForEachCamera(Work work, std::size_t count = kCameras) {
   constexpr int kThreads = 8;
   std::vector<std::thread> threads;
   for (int t = 0; t < kThreads; ++t) {
     threads.emplace_back([&, t] {
-      for (std::size_t i = static_cast<std::size_t>(t); i < kCameras; i += kThreads) work(i);
+      for (std::size_t i = static_cast<std::size_t>(t); i < count; i += kThreads) work(i);
     });
   }
   for (auto& thread : threads) thread.join();
+}
+
+int ProcessThreads() {
+  const std::filesystem::directory_iterator tasks("/proc/self/task");
+  return static_cast<int>(std::distance(begin(tasks), end(tasks)));
+}
+
+int ProcessSockets() {
+  int sockets = 0;
+  for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    sockets += std::filesystem::read_symlink(fd.path(), error).string().starts_with("socket:[");
+  }
+  return sockets;
+}
+
+// The library serves its handles from a few I/O threads, not a thread per handle: a thousand
+// handles open at once, each reads its whole configuration, and the process has gained at most
+// 16 threads meanwhile (the simulator's threads all run before the first handle opens).
+TEST_F(ContractScaleTest, AThousandHandlesReadTheirConfigurationOnAFewThreads) {
+  constexpr std::size_t kHandles = 1000;
+  constexpr int kMostLibraryThreads = 16;
+  // Per camera a listening and a search socket, per handle a descriptor at each end.
+  if (!AllowOpenFiles(5 * kHandles)) GTEST_SKIP() << "too few file descriptors allowed";
+  ASSERT_TRUE(m_sim.AddSharingAddresses(kHandles, 4));
+  const int before = ProcessThreads();
+  std::vector<CameraClientHandle> handles(kHandles, 0);
+  std::atomic<int> failures{0};
+  ForEachCamera(
+      [&](std::size_t i) {
+        handles[i] = m_sim.Open(i);
+        if (handles[i] == 0) ++failures;
+      },
+      kHandles);
+  ASSERT_EQ(failures, 0);
+  ForEachCamera(
+      [&](std::size_t i) {
+        if (!ReadWholeConfiguration(handles[i], m_sim.Camera(i).Ip(), m_sim.Camera(i).Port())) ++failures;
+      },
+      kHandles);
+  EXPECT_EQ(failures, 0);
+  const int libraryThreads = ProcessThreads() - before;
+  EXPECT_LE(libraryThreads, kMostLibraryThreads);
+  std::printf("%zu handles open and read: %d more threads in the process\n", kHandles, libraryThreads);
+  ForEachCamera([&](std::size_t i) { CameraClient_Close(handles[i]); }, kHandles);
 }
 
 TEST_F(ContractScaleTest, TwoHundredHandlesOpenAtOnceEachReadItsConfiguration) {
@@ -192,6 +239,96 @@ TEST_F(ContractScaleTest, TwoHundredHandlesOpenAtOnceEachReadItsConfiguration) {
     if (CameraClient_Close(handles[i]) != 0) ++failures;
   });
   EXPECT_EQ(failures, 0);
+}
+
+int CountPlate(CameraClientHandle, void* user, const CameraClientPlateResult*, int, int, int, CameraClientImageHandle) {
+  ++*static_cast<std::atomic<int>*>(user);
+  return 0;
+}
+
+// Every camera drops its connection at once: with no call made, each handle connects again on
+// its own and restores its plate subscription, and the plates come again to every handle.
+TEST_F(ContractScaleTest, DroppedHandlesReconnectOnTheirOwn) {
+  constexpr std::size_t kHandles = 50;
+  ASSERT_TRUE(m_sim.Add(kHandles));
+  std::vector<CameraClientHandle> handles(kHandles, 0);
+  std::vector<std::atomic<int>> plates(kHandles);
+  for (std::size_t i = 0; i < kHandles; ++i) {
+    handles[i] = m_sim.Open(i);
+    ASSERT_NE(handles[i], 0);
+    ASSERT_EQ(CameraClient_SetPlateCallback(handles[i], CountPlate, &plates[i], 0), 0);
+  }
+  for (std::size_t i = 0; i < kHandles; ++i) m_sim.Camera(i).CloseConnections();
+  for (std::size_t i = 0; i < kHandles; ++i) {
+    EXPECT_TRUE(Eventually([&] { return m_sim.Camera(i).Calls().CountOf(protocol::Operation::PlateSubscribe) == 2; }))
+        << "camera " << i;
+  }
+  for (std::size_t i = 0; i < kHandles; ++i) m_sim.Camera(i).Trigger(CAMERACLIENT_TRIGGER_MANUAL);
+  for (std::size_t i = 0; i < kHandles; ++i) EXPECT_TRUE(Eventually([&] { return plates[i] == 1; })) << "handle " << i;
+}
+
+// CameraClient_Cleanup ends every thread the library started: its I/O threads, its reconnect timer
+// and the threads that ran callbacks (several at once here, each callback taking its time); and it
+// closes every connection (the cameras then close their ends).
+TEST_F(ContractScaleTest, CleanupEndsTheLibraryThreadsAndConnections) {
+  constexpr std::size_t kHandles = 8;
+  ASSERT_TRUE(m_sim.Add(kHandles));
+  const int before = ProcessThreads();
+  const int socketsBefore = ProcessSockets();
+  std::vector<std::atomic<int>> plates(kHandles);
+  const auto slowPlate = [](CameraClientHandle, void* user, const CameraClientPlateResult*, int, int, int,
+                            CameraClientImageHandle) {
+    std::this_thread::sleep_for(20ms);
+    ++*static_cast<std::atomic<int>*>(user);
+    return 0;
+  };
+  for (std::size_t i = 0; i < kHandles; ++i) {
+    const CameraClientHandle handle = m_sim.Open(i);
+    ASSERT_NE(handle, 0);
+    ASSERT_EQ(CameraClient_SetPlateCallback(handle, slowPlate, &plates[i], 0), 0);
+  }
+  m_sim.Camera(0).CloseConnections();  // a reconnect comes due on the timer
+  for (std::size_t i = 0; i < kHandles; ++i) m_sim.Camera(i).Trigger(CAMERACLIENT_TRIGGER_MANUAL);
+  for (std::size_t i = 1; i < kHandles; ++i) ASSERT_TRUE(Eventually([&] { return plates[i] == 1; }));
+  EXPECT_GT(ProcessThreads(), before);
+  EXPECT_GE(ProcessSockets(), socketsBefore + static_cast<int>(2 * (kHandles - 1)));
+  CameraClient_Cleanup();
+  EXPECT_EQ(ProcessThreads(), before);
+  EXPECT_TRUE(Eventually([&] { return ProcessSockets() == socketsBefore; })) << ProcessSockets() - socketsBefore;
+}
+
+// A program that ends with its handles open, callbacks running, plates and video arriving: the
+// library closes them on the way out and the process ends cleanly (the sanitizers see the rest).
+TEST_F(ContractScaleTest, AProcessEndingWithOpenHandlesExitsCleanly) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const auto endWithOpenHandles = [&] {
+    constexpr std::size_t kHandles = 4;
+    static std::atomic<int> calls{0};
+    const auto slowPlate = [](CameraClientHandle, void*, const CameraClientPlateResult*, int, int, int,
+                              CameraClientImageHandle) {
+      std::this_thread::sleep_for(2ms);
+      ++calls;
+      return 0;
+    };
+    const auto slowFrame = [](CameraClientHandle, void*, const CameraClientFrame*) {
+      std::this_thread::sleep_for(2ms);
+      ++calls;
+      return 0;
+    };
+    if (!m_sim.Add(kHandles)) std::_Exit(2);
+    for (std::size_t i = 0; i < kHandles; ++i) {
+      const CameraClientHandle handle = m_sim.Open(i);
+      if (handle == 0 || CameraClient_SetPlateCallback(handle, slowPlate, nullptr, 1) != 0 ||
+          CameraClient_StartStream(handle, 0, 0, 0) == -1 ||
+          CameraClient_SetFrameCallback(handle, slowFrame, nullptr) != 0) {
+        std::_Exit(3);
+      }
+      for (int n = 0; n < 10; ++n) m_sim.Camera(i).Trigger(CAMERACLIENT_TRIGGER_MANUAL);
+    }
+    if (!Eventually([&] { return calls >= 8; })) std::_Exit(4);
+    std::exit(0);
+  };
+  EXPECT_EXIT(endWithOpenHandles(), testing::ExitedWithCode(0), "");
 }
 
 // The "ip:port" entries of a search-target list.

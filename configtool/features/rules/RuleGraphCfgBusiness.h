@@ -45,7 +45,9 @@ class CRuleGraphCfgBusiness : public ui::IPlayOnPaintCallBack {
   bool OnFrame(const CameraClientFrame* frame);
 
  private:
-  struct ViewSize {
+  // Aligned to its size, so that its atomic is lock-free with every compiler (clang would
+  // otherwise call into libatomic).
+  struct alignas(8) ViewSize {
     int width;
     int height;
   };

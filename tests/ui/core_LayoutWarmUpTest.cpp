@@ -54,6 +54,7 @@ TEST(LayoutWarmUpTest, PicturesAreNamedByFileNamesDescriptionsAndDefaults) {
     <Button text="logo.png" hotimage="file='hot.jpg' dest='0,0,2,2'" pushedimage='file="pushed.bmp"'/>
     <Label bkimage="/opt/pictures/outside.png" text="a.b.c" name="png"/>
     <Control bkimage="标志.jpeg"/>
+    <Control bkimage="file='frame.PNG' corner='1,1,1,1'"/>
   </VerticalLayout>
 </Window>)");
   // A text that reads like a file name is asked for too: the reader finds nothing under it.

@@ -74,8 +74,10 @@ void AddPictureNames(std::string_view value, std::vector<std::string>& names) {
     std::string_view token = value.substr(at, end - at);
     token.remove_prefix(std::min(token.find_first_not_of(kSpaces), token.size()));
     token.remove_suffix(token.size() - std::min(token.find_last_not_of(kSpaces) + 1, token.size()));
-    if (IsPictureName(token) && !token.starts_with('/')) names.push_back(Gbk(std::string(token).c_str()));
     at = end + 1;
+    if (!IsPictureName(token) || token.starts_with('/')) continue;
+    std::string name = Gbk(std::string(token).c_str());
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(std::move(name));
   }
 }
 
@@ -117,7 +119,14 @@ void WarmUpFirstLayout(const std::string& layout) {
     // As the builder reads it: the text itself, or the name of a resource.
     std::optional<std::string> xml = layout.starts_with('<') ? layout : CResourceManagerUI::LoadResource(layout);
     if (!xml) return;
-    StartImageWarmUp([xml = *xml] { return LayoutPictureNames(xml); }, &CResourceManagerUI::LoadResource);
+    // Read here: the archive is the window thread's to replace or let go of.
+    std::vector<NamedBytes> pictures;
+    for (std::string& name : LayoutPictureNames(*xml)) {
+      if (std::optional<std::string> bytes = CResourceManagerUI::LoadResource(name)) {
+        pictures.push_back(NamedBytes{std::move(name), std::move(*bytes)});
+      }
+    }
+    StartImageWarmUp(std::move(pictures));
     StartFontWarmUp([xml = std::move(*xml)] { return LayoutTexts(xml); });
   });
 }

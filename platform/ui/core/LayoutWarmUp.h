@@ -15,7 +15,8 @@ namespace ui {
 // among the layout's <Font> elements, else the layout's default font; each character once.
 std::vector<FontText> LayoutTexts(const std::string& xml);
 
-// The picture resources a layout names (GBK), in the order they appear; absolute paths are left out.
+// The picture resources a layout names (GBK), each once in the order they first appear; absolute
+// paths are left out.
 std::vector<std::string> LayoutPictureNames(const std::string& xml);
 
 // Starts the warm-ups with the texts and pictures of the resource `layout` (once per process).

@@ -35,27 +35,25 @@ WarmUp& TheWarmUp() {
   return warmUp;
 }
 
-std::map<std::string, Decoded> DecodeAll(const std::vector<std::string>& names, const ResourceReader& reader) {
+std::map<std::string, Decoded> DecodeAll(std::vector<NamedBytes> pictures) {
   std::map<std::string, Decoded> decoded;
-  for (const std::string& name : names) {
-    if (decoded.count(name) != 0) continue;
-    std::optional<std::string> bytes = reader(name);
-    if (!bytes) continue;
-    std::shared_ptr<Image> image = DecodeImage(*bytes);
-    if (image) decoded.emplace(name, Decoded{std::move(*bytes), std::move(image)});
+  for (NamedBytes& picture : pictures) {
+    if (decoded.count(picture.name) != 0) continue;
+    std::shared_ptr<Image> image = DecodeImage(picture.bytes);
+    if (image) decoded.emplace(std::move(picture.name), Decoded{std::move(picture.bytes), std::move(image)});
   }
   return decoded;
 }
 
 }  // namespace
 
-void StartImageWarmUp(std::function<std::vector<std::string>()> names, ResourceReader reader) {
+void StartImageWarmUp(std::vector<NamedBytes> pictures) {
   WarmUp& warmUp = TheWarmUp();
   std::lock_guard lock(warmUp.mutex);
-  if (warmUp.started || !reader) return;
+  if (warmUp.started) return;
   warmUp.started = true;
-  warmUp.thread = std::thread([&warmUp, names = std::move(names), reader = std::move(reader)] {
-    std::map<std::string, Decoded> decoded = DecodeAll(names(), reader);
+  warmUp.thread = std::thread([&warmUp, pictures = std::move(pictures)]() mutable {
+    std::map<std::string, Decoded> decoded = DecodeAll(std::move(pictures));
     std::lock_guard lock(warmUp.mutex);
     warmUp.images = std::move(decoded);
     warmUp.done = true;

@@ -16,9 +16,12 @@ namespace {
 void RunMainWindow(const std::string& key) {
   auto* window = new CMainWnd;
   // A window that could not be built has ended the loop already; the framework deletes it.
-  if (window->CreateWnd("skin.xml", nullptr, key.c_str(), window->ControlFactory(), false, false, true, 1) != nullptr) {
+  const HWND hwnd = window->CreateWnd("skin.xml", nullptr, key.c_str(), window->ControlFactory(), false, false, true, 1);
+  if (hwnd != nullptr) {
     window->CenterWindow();
     window->ShowWindow(true, true);
+    // Painted while the display maps the window, so that its first picture is the whole window.
+    ui::UpdateWindow(hwnd);
   }
   ui::CPaintManagerUI::MessageLoop();
 }

@@ -41,9 +41,26 @@ TEST(LayoutWarmUpTest, TextsGoToTheFontThatShowsThemEachCharacterOnce) {
 }
 
 TEST(LayoutWarmUpTest, WhatIsNoLayoutGivesNoTexts) {
-  EXPECT_TRUE(LayoutTexts("").empty());
-  EXPECT_TRUE(LayoutTexts("<Window><Label text=").empty());
-  EXPECT_TRUE(LayoutTexts("<Other><Label text=\"a\"/></Other>").empty());
+  for (const char* xml : {"", "<Window><Label text=", "<Other><Label text=\"a\"/></Other>"}) {
+    EXPECT_TRUE(LayoutTexts(xml).empty()) << xml;
+    EXPECT_TRUE(LayoutPictureNames(xml).empty()) << xml;
+  }
+}
+
+TEST(LayoutWarmUpTest, PicturesAreNamedByFileNamesDescriptionsAndDefaults) {
+  const std::string layout = reinterpret_cast<const char*>(u8R"(<Window bkimage="frame.PNG">
+  <Default name="Button" value="normalimage=&quot;file='btn normal.png' corner='5,5,5,5'&quot; height=&quot;28&quot;"/>
+  <VerticalLayout>
+    <Button text="logo.png" hotimage="file='hot.jpg' dest='0,0,2,2'" pushedimage='file="pushed.bmp"'/>
+    <Label bkimage="/opt/pictures/outside.png" text="a.b.c" name="png"/>
+    <Control bkimage="标志.jpeg"/>
+    <Control bkimage="file='frame.PNG' corner='1,1,1,1'"/>
+  </VerticalLayout>
+</Window>)");
+  // A text that reads like a file name is asked for too: the reader finds nothing under it.
+  const std::vector<std::string> expected = {"frame.PNG", "btn normal.png", "logo.png", "hot.jpg", "pushed.bmp",
+                                             Gbk(u8"标志.jpeg")};
+  EXPECT_EQ(LayoutPictureNames(layout), expected) << "absolute paths come from disk, not the archive";
 }
 
 }  // namespace

@@ -2,9 +2,13 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "platform/os/File.h"
 #include "platform/ui/render/ImageCache.h"
+#include "platform/ui/render/ImageWarmUp.h"
 #include "tests/ui/renderTestSupport.h"
 
 namespace ui {
@@ -99,6 +103,46 @@ TEST_F(RenderImageCache, AddedPicturesReplaceEntries) {
   EXPECT_EQ(cache.Get("made"), other);
   cache.Clear();
   EXPECT_EQ(cache.Size(), 0u);
+}
+
+// What the start-up decoded ahead is taken once, and only for the bytes it decoded: a resource
+// that changed since (another archive) is decoded afresh.
+TEST_F(RenderImageCache, TakesOverWarmedPicturesOfTheSameBytesOnce) {
+  const std::string greenAndMagenta = [] {
+    BmpSpec spec{.width = 2, .height = 1, .bitCount = 24};
+    spec.pixel = [](int x, int) { return x == 0 ? 0x00FF00u : 0xFF00FFu; };
+    return MakeBmp(spec);
+  }();
+  StartImageWarmUp({{"a.bmp", MagentaAndGreen()},
+                    {"masked.bmp", MagentaAndGreen()},
+                    {"changed.bmp", MagentaAndGreen()},
+                    {"broken.bmp", "BM not a picture"}});
+  std::map<std::string, int> reads;
+  ImageCache cache([&](const std::string& name) -> std::optional<std::string> {
+    ++reads[name];
+    return name == "changed.bmp" ? greenAndMagenta : MagentaAndGreen();
+  });
+
+  auto plain = cache.Get("a.bmp");
+  ASSERT_NE(plain, nullptr);
+  EXPECT_EQ(plain->ColorAt(0, 0), 0xFFFF00FFu);
+  EXPECT_EQ(plain->ColorAt(1, 0), 0xFF00FF00u);
+  auto masked = cache.Get("masked.bmp", 0xFFFF00FF);
+  ASSERT_NE(masked, nullptr);
+  EXPECT_EQ(masked->ColorAt(0, 0), 0u) << "the mask applies to a warmed picture too";
+  auto changed = cache.Get("changed.bmp");
+  ASSERT_NE(changed, nullptr);
+  EXPECT_EQ(changed->ColorAt(0, 0), 0xFF00FF00u) << "the bytes read now, not those decoded ahead";
+  EXPECT_NE(cache.Get("other.bmp"), nullptr) << "not warmed: decoded as ever";
+  EXPECT_NE(cache.Get("broken.bmp"), nullptr) << "what the warm-up could not decode is decoded from the bytes read now";
+  EXPECT_EQ(reads["a.bmp"], 1) << "the cache still reads the bytes it compares";
+
+  // Handed out once: a masked variant of a taken picture, and another cache, decode their own.
+  EXPECT_EQ(TakeWarmImage("a.bmp", MagentaAndGreen()), nullptr);
+  auto second = cache.Get("a.bmp", 0xFF00FF00);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second->ColorAt(1, 0), 0u);
+  EXPECT_EQ(plain->ColorAt(1, 0), 0xFF00FF00u) << "the picture taken over is not masked by a later variant";
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
+#include <cctype>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -10,6 +12,7 @@
 
 #include "platform/os/Charset.h"
 #include "platform/ui/core/UIResource.h"
+#include "platform/ui/render/ImageWarmUp.h"
 
 namespace ui {
 namespace {
@@ -51,7 +54,44 @@ void AddNewCharacters(std::string_view text, std::set<std::string>& seen, std::s
   }
 }
 
+// A picture file as layouts name one (the decoder itself goes by the bytes, not the name).
+bool IsPictureName(std::string_view token) {
+  const std::size_t dot = token.rfind('.');
+  if (dot == std::string_view::npos || dot == 0) return false;
+  std::string extension(token.substr(dot + 1));
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension == "png" || extension == "jpg" || extension == "jpeg" || extension == "bmp";
+}
+
+// The picture names in an attribute value: a plain file name, an image description
+// (file='a.png' ...) or a default's attribute list that holds descriptions.
+void AddPictureNames(std::string_view value, std::vector<std::string>& names) {
+  constexpr std::string_view kSeparators = "'\"=";
+  constexpr std::string_view kSpaces = " \t\r\n";
+  std::size_t at = 0;
+  while (at < value.size()) {
+    const std::size_t end = std::min(value.find_first_of(kSeparators, at), value.size());
+    std::string_view token = value.substr(at, end - at);
+    token.remove_prefix(std::min(token.find_first_not_of(kSpaces), token.size()));
+    token.remove_suffix(token.size() - std::min(token.find_last_not_of(kSpaces) + 1, token.size()));
+    at = end + 1;
+    if (!IsPictureName(token) || token.starts_with('/')) continue;
+    std::string name = Gbk(std::string(token).c_str());
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(std::move(name));
+  }
+}
+
 }  // namespace
+
+std::vector<std::string> LayoutPictureNames(const std::string& xml) {
+  pugi::xml_document document;
+  if (!document.load_buffer(xml.data(), xml.size())) return {};
+  std::vector<std::string> names;
+  for (const pugi::xpath_node& found : document.child("Window").select_nodes("descendant-or-self::*")) {
+    for (const pugi::xml_attribute attribute : found.node().attributes()) AddPictureNames(attribute.value(), names);
+  }
+  return names;
+}
 
 std::vector<FontText> LayoutTexts(const std::string& xml) {
   pugi::xml_document document;
@@ -79,6 +119,14 @@ void WarmUpFirstLayout(const std::string& layout) {
     // As the builder reads it: the text itself, or the name of a resource.
     std::optional<std::string> xml = layout.starts_with('<') ? layout : CResourceManagerUI::LoadResource(layout);
     if (!xml) return;
+    // Read here: the archive is the window thread's to replace or let go of.
+    std::vector<NamedBytes> pictures;
+    for (std::string& name : LayoutPictureNames(*xml)) {
+      if (std::optional<std::string> bytes = CResourceManagerUI::LoadResource(name)) {
+        pictures.push_back(NamedBytes{std::move(name), std::move(*bytes)});
+      }
+    }
+    StartImageWarmUp(std::move(pictures));
     StartFontWarmUp([xml = std::move(*xml)] { return LayoutTexts(xml); });
   });
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Internal: the first window's layout prepared while its window starts. The texts of the layout
-// are drawn once in the fonts that will show them (FontWarmUp.h) on a thread of their own while
-// the window thread starts the host and builds the window.
+// are drawn once in the fonts that will show them (FontWarmUp.h), and the pictures it names are
+// decoded (ImageWarmUp.h), each on a thread of its own while the window thread starts the host and
+// builds the window.
 
 #include <string>
 #include <vector>
@@ -14,7 +15,11 @@ namespace ui {
 // among the layout's <Font> elements, else the layout's default font; each character once.
 std::vector<FontText> LayoutTexts(const std::string& xml);
 
-// Starts the warm-up with the texts of the resource `layout` (once per process).
+// The picture resources a layout names (GBK), each once in the order they first appear; absolute
+// paths are left out.
+std::vector<std::string> LayoutPictureNames(const std::string& xml);
+
+// Starts the warm-ups with the texts and pictures of the resource `layout` (once per process).
 void WarmUpFirstLayout(const std::string& layout);
 
 }  // namespace ui

@@ -2,6 +2,7 @@
 
 #include "platform/os/File.h"
 #include "platform/ui/render/ImageDecoder.h"
+#include "platform/ui/render/ImageWarmUp.h"
 
 namespace ui {
 
@@ -21,7 +22,8 @@ std::shared_ptr<const Image> ImageCache::Get(const std::string& path, DWORD mask
   if (auto found = m_images.find(key); found != m_images.end()) return found->second;
   const std::optional<std::string> bytes = ReadBytes(path);
   if (!bytes) return nullptr;
-  std::shared_ptr<Image> image = DecodeImage(*bytes);
+  std::shared_ptr<Image> image = TakeWarmImage(path, *bytes);
+  if (!image) image = DecodeImage(*bytes);
   if (!image) return nullptr;
   if (mask != 0) image->ApplyMask(mask);
   m_images.emplace(key, image);

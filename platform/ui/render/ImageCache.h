@@ -2,7 +2,8 @@
 // Decoded pictures keyed by the path a layout or a program gives. Relative paths are resource names
 // read through the reader (the resource manager supplies skin-archive bytes); absolute paths (leading
 // '/') are read from disk through platform/os. Failed loads are not remembered, so a file that appears
-// later is found. Used on one thread (the window thread).
+// later is found. Pictures the start-up decoded ahead (ImageWarmUp.h) are taken over. Used on one
+// thread (the window thread).
 
 #include <functional>
 #include <map>

@@ -149,6 +149,8 @@ void GtkHostWindow::Show(bool visible, bool activate) {
   // Page views over the picture keep their own visibility.
   gtk_widget_show(m_window);
   if (activate) Activate();
+  // The display maps the window while the framework paints its first picture.
+  gdk_display_flush(gtk_widget_get_display(m_window));
 }
 
 void GtkHostWindow::SetTitle(const std::string& utf8) { gtk_window_set_title(GTK_WINDOW(m_window), utf8.c_str()); }

@@ -11,6 +11,7 @@
 #include "common/FixedText.h"
 #include "platform/os/File.h"
 #include "platform/ui/host/Host.h"
+#include "tests/configtool/whitelist/ExpectReadBack.h"
 #include "tests/configtool/whitelist/FullWeekSchedule.h"
 #include "tests/configtool/whitelist/WlistDialogTest.h"
 
@@ -287,18 +288,7 @@ TEST_F(WlistManagerTest, ExportClearImportRestoresEveryColumnTheFileCarries) {
     const CameraClientWhiteListRecord& back = after[i];
     SCOPED_TRACE(sent.plate);
     EXPECT_STREQ(back.plate, sent.plate);
-    EXPECT_EQ(back.enabled, sent.enabled);
-    EXPECT_EQ(back.createTimeSet, sent.createTimeSet);
-    EXPECT_EQ(back.expiryTimeSet, sent.expiryTimeSet);
-    for (int k = 0; k < 5; ++k) {
-      EXPECT_EQ(back.createTime[k], sent.createTimeSet != 0 ? sent.createTime[k] : 0);
-      EXPECT_EQ(back.expiryTime[k], sent.expiryTimeSet != 0 ? sent.expiryTime[k] : 0);
-    }
-    EXPECT_EQ(back.useTimeSegments, sent.useTimeSegments);
-    EXPECT_EQ(std::memcmp(&back.segments, &sent.segments, sizeof back.segments), 0);
-    EXPECT_EQ(back.alarm, sent.alarm);
-    EXPECT_STREQ(back.customerCode, sent.customerCode);
-    EXPECT_STREQ(back.customerNumber, sent.customerNumber);
+    wlist::test::ExpectReadBack(back, sent);
     if (HasFailure()) break;
   }
 }

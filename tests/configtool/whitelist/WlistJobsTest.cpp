@@ -15,8 +15,9 @@
 #include <thread>
 #include <vector>
 
-#include "PostedMessages.h"
+#include "ExpectReadBack.h"
 #include "FullWeekSchedule.h"
+#include "PostedMessages.h"
 #include "common/FixedText.h"
 #include "configtool/features/whitelist/WlistCsvFile.h"
 #include "configtool/features/whitelist/WlistCsvFormat.h"
@@ -226,20 +227,7 @@ TEST_F(WlistJobsTest, ExportClearImportRestoresEveryColumnTheFileCarries) {
   ASSERT_EQ(after.size(), before.size());
   for (const auto& sent : before) {
     SCOPED_TRACE(sent.plate);
-    const CameraClientWhiteListRecord& back = after.at(sent.plate);
-    EXPECT_EQ(back.enabled, sent.enabled);
-    EXPECT_EQ(back.createTimeSet, sent.createTimeSet);
-    EXPECT_EQ(back.expiryTimeSet, sent.expiryTimeSet);
-    // Times to the minute; the file carries no seconds.
-    for (int i = 0; i < 5; ++i) {
-      EXPECT_EQ(back.createTime[i], sent.createTimeSet != 0 ? sent.createTime[i] : 0);
-      EXPECT_EQ(back.expiryTime[i], sent.expiryTimeSet != 0 ? sent.expiryTime[i] : 0);
-    }
-    EXPECT_EQ(back.useTimeSegments, sent.useTimeSegments);
-    EXPECT_EQ(std::memcmp(&back.segments, &sent.segments, sizeof back.segments), 0);
-    EXPECT_EQ(back.alarm, sent.alarm);
-    EXPECT_STREQ(back.customerCode, sent.customerCode);
-    EXPECT_STREQ(back.customerNumber, sent.customerNumber);
+    ExpectReadBack(after.at(sent.plate), sent);
   }
 }
 

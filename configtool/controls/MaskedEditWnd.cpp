@@ -3,7 +3,6 @@
 #include <string>
 
 #include "configtool/controls/MaskedEditUI.h"
-#include "platform/ui/render/Color.h"
 
 using namespace ui;
 
@@ -169,14 +168,8 @@ LRESULT CMaskedEditWnd::OnColor(WPARAM wParam) {
   if (m_pOwner == nullptr || m_pOwner->GetNativeBkColor().IsEmpty()) return 0;
   const DWORD background = CStyleManagerUI::Instance()->GetColor(m_pOwner->GetNativeBkColor());
   if (background == 0) return 0;
-  if (m_hBkBrush == nullptr) {
-    m_hBkBrush = CreateSolidBrush(RGB(ColorRed(background), ColorGreen(background), ColorBlue(background)));
-  }
-  auto hdc = reinterpret_cast<HDC>(wParam);
-  SetBkMode(hdc, TRANSPARENT);
-  const DWORD text = m_pOwner->GetTextColor();
-  if (text != 0) SetTextColor(hdc, RGB(ColorRed(text), ColorGreen(text), ColorBlue(text)));
-  return reinterpret_cast<LRESULT>(m_hBkBrush);
+  return reinterpret_cast<LRESULT>(
+      AnswerEditColors(reinterpret_cast<HDC>(wParam), background, m_pOwner->GetTextColor(), m_hBkBrush));
 }
 
 void CMaskedEditWnd::OnFinalMessage(HWND) {

@@ -4,6 +4,8 @@
 #include <map>
 #include <mutex>
 
+#include "platform/ui/render/Color.h"
+
 namespace ui {
 namespace {
 
@@ -32,6 +34,13 @@ std::optional<COLORREF> GetBrushColor(HBRUSH brush) {
   auto it = g_brushes.find(reinterpret_cast<std::uintptr_t>(brush));
   if (it == g_brushes.end()) return std::nullopt;
   return it->second;
+}
+
+HBRUSH AnswerEditColors(HDC hdc, DWORD background, DWORD text, HBRUSH& brush) {
+  if (brush == nullptr) brush = CreateSolidBrush(RGB(ColorRed(background), ColorGreen(background), ColorBlue(background)));
+  SetBkMode(hdc, TRANSPARENT);
+  if (text != 0) SetTextColor(hdc, RGB(ColorRed(text), ColorGreen(text), ColorBlue(text)));
+  return brush;
 }
 
 int SetBkMode(HDC hdc, int mode) {

@@ -45,6 +45,11 @@ struct DcColors {
 // What the calls above left on `hdc`, forgotten afterwards.
 DcColors TakeDcColors(HDC hdc);
 
+// Answers an edit window's colour message for a field of ARGB `background` and `text` (text 0
+// keeps the edit's own colour): a transparent background mode, the text colour, and the brush of
+// the background, made into `brush` on the first call and kept there for the caller to delete.
+HBRUSH AnswerEditColors(HDC hdc, DWORD background, DWORD text, HBRUSH& brush);
+
 // ARGB (the framework's colours) from a COLORREF, opaque.
 constexpr DWORD ArgbFromColorRef(COLORREF color) {
   return 0xFF000000 | (DWORD{GetRValue(color)} << 16) | (DWORD{GetGValue(color)} << 8) | GetBValue(color);

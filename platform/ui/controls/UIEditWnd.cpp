@@ -3,7 +3,6 @@
 #include "platform/ui/controls/UIEdit.h"
 #include "platform/ui/core/NativeWindow.h"
 #include "platform/ui/core/UIManager.h"
-#include "platform/ui/render/Color.h"
 
 namespace ui {
 
@@ -55,15 +54,8 @@ LRESULT CEditWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case OCM_CTLCOLOREDIT:
     case OCM_CTLCOLORSTATIC: {
       if (m_pOwner == nullptr || m_pOwner->GetNativeEditBkColor() == 0) return 0;
-      const DWORD background = m_pOwner->GetNativeEditBkColor();
-      if (m_hBkBrush == nullptr) {
-        m_hBkBrush = CreateSolidBrush(RGB(ColorRed(background), ColorGreen(background), ColorBlue(background)));
-      }
-      auto hdc = reinterpret_cast<HDC>(wParam);
-      SetBkMode(hdc, TRANSPARENT);
-      const DWORD text = m_pOwner->GetTextColor();
-      if (text != 0) SetTextColor(hdc, RGB(ColorRed(text), ColorGreen(text), ColorBlue(text)));
-      return reinterpret_cast<LRESULT>(m_hBkBrush);
+      return reinterpret_cast<LRESULT>(AnswerEditColors(reinterpret_cast<HDC>(wParam), m_pOwner->GetNativeEditBkColor(),
+                                                        m_pOwner->GetTextColor(), m_hBkBrush));
     }
     default:
       return CWindowWnd::HandleMessage(message, wParam, lParam);

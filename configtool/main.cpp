@@ -10,6 +10,7 @@
 #include "common/SingleInstance.h"
 #include "configtool/MainWnd.h"
 #include "platform/ui/UIlib.h"
+#include "platform/ui/host/HostSelection.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ void RunMainWindow(const std::string& key) {
   if (hwnd != nullptr) {
     window->CenterWindow();
     window->ShowWindow(true, true);
-    // Painted while the display maps the window, so that its first picture is the whole window.
+    // Painted before the display shows the window, so that its first picture is the whole window.
     ui::UpdateWindow(hwnd);
   }
   ui::CPaintManagerUI::MessageLoop();
@@ -33,6 +34,8 @@ int main() {
   const ApplicationIdentity& application = CorvexApplication();
   if (!instance.Claim(application)) return 0;
 
+  // The display starts while the program loads its skin and builds and paints its window.
+  ui::StartHostFromEnvironment();
   // COM and GDI+ of the original platform have no counterpart here.
   CameraClient_Setup();
   SetUpSkinResources();

@@ -201,4 +201,9 @@ const Canvas* HostWindowPicture(HWND hwnd) {
   return record != nullptr ? record->canvas.get() : nullptr;
 }
 
+const Canvas* HostWindowLastPicture(HWND hwnd) {
+  auto record = LocalRecord(hwnd);
+  return record != nullptr && !record->IsChildWindow() ? record->canvas.get() : nullptr;
+}
+
 }  // namespace ui

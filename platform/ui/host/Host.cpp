@@ -3,6 +3,7 @@
 #include <mutex>
 #include <utility>
 
+#include "platform/ui/host/StartingHost.h"
 #include "platform/ui/hosts/headless/HeadlessHost.h"
 
 namespace ui {
@@ -30,6 +31,12 @@ Host& CurrentHost() {
     if (slot.host == nullptr) slot.host = std::make_unique<HeadlessHost>();
   }
   return *slot.host;
+}
+
+Host& StartedHost() {
+  Host& host = CurrentHost();
+  if (auto* starting = dynamic_cast<StartingHost*>(&host)) return starting->Started();
+  return host;
 }
 
 void SetHost(std::unique_ptr<Host> host) {

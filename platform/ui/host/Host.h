@@ -77,6 +77,8 @@ class Host {
 // The host in use. Until one is installed, the first use installs what the host factory gives
 // (the headless host when no factory was set).
 Host& CurrentHost();
+// The host in use once it has started: one still starting (StartingHost.h) is waited for.
+Host& StartedHost();
 // Installs a host for the process before the first window (nullptr: back to the factory's choice).
 void SetHost(std::unique_ptr<Host> host);
 using HostFactory = std::function<std::unique_ptr<Host>()>;
@@ -104,5 +106,7 @@ void HostActivation(HWND hwnd, bool active);
 void HostCaptureBroken(HWND hwnd);
 // The window's current picture, painted up to date; nullptr when it is gone.
 const Canvas* HostWindowPicture(HWND hwnd);
+// The window's picture as it was last painted (no paint first); nullptr when it is gone.
+const Canvas* HostWindowLastPicture(HWND hwnd);
 
 }  // namespace ui

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "platform/ui/core/MessageLoop.h"
+#include "platform/ui/host/StartingHost.h"
 #include "platform/ui/hosts/headless/HeadlessHost.h"
 #include "platform/ui/test/ScriptRunner.h"
 #if LPR_UI_HAVE_GTK
@@ -45,13 +46,17 @@ const bool g_registered = [] {
   return true;
 }();
 
+bool WantsGtkHost() {
+  const char* choice = std::getenv("LPR_UI_HOST");
+  const bool headless = choice != nullptr && std::strcmp(choice, "headless") == 0;
+  return !headless && HasDisplay();
+}
+
 }  // namespace
 
 std::unique_ptr<Host> CreateHostFromEnvironment() {
-  const char* choice = std::getenv("LPR_UI_HOST");
-  const bool headless = choice != nullptr && std::strcmp(choice, "headless") == 0;
 #if LPR_UI_HAVE_GTK
-  if (!headless && HasDisplay()) {
+  if (WantsGtkHost()) {
     if (auto host = CreateGtkHost()) {
       g_gtkHostThread = std::this_thread::get_id();
       // Also for a program that ends without running its loop (a second copy after its notice).
@@ -61,10 +66,15 @@ std::unique_ptr<Host> CreateHostFromEnvironment() {
     }
   }
 #else
-  (void)headless;
-  (void)HasDisplay;
+  (void)WantsGtkHost;
 #endif
   return std::make_unique<HeadlessHost>();
+}
+
+void StartHostFromEnvironment() {
+#if LPR_UI_HAVE_GTK
+  if (WantsGtkHost()) SetHost(std::make_unique<StartingHost>(StartGtkElsewhere(), CreateHostFromEnvironment));
+#endif
 }
 
 }  // namespace ui

@@ -18,4 +18,9 @@ namespace ui {
 // The host the environment asks for (see above).
 std::unique_ptr<Host> CreateHostFromEnvironment();
 
+// For a program's main, before its first window: when the environment asks for the gtk host, the
+// display starts on a thread of its own while the program builds and paints its first window
+// (StartingHost.h); else nothing happens here. Called on the thread that the windows will use.
+void StartHostFromEnvironment();
+
 }  // namespace ui

@@ -2,6 +2,9 @@
 
 #include <gtk/gtk.h>
 
+#include <clocale>
+#include <future>
+#include <optional>
 #include <unordered_map>
 
 #include "platform/os/Charset.h"
@@ -23,6 +26,37 @@ using gtkhost::GtkHostWindow;
 // user's own stays. Set before main, while the process has one thread: setenv is not safe beside
 // getenv on other threads.
 [[maybe_unused]] const bool kOpenGlDisabled = g_setenv("GDK_GL", "disable", FALSE) != FALSE;
+
+RECT DisplayWorkArea() {
+  GdkDisplay* display = gdk_display_get_default();
+  GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
+  if (monitor == nullptr) monitor = gdk_display_get_monitor(display, 0);
+  if (monitor == nullptr) return RECT{0, 0, 1024, 768};
+  GdkRectangle area;
+  gdk_monitor_get_workarea(monitor, &area);
+  return RECT{area.x, area.y, area.x + area.width, area.y + area.height};
+}
+
+// Once per process. The window model places top-level and popup windows at screen positions,
+// which only X offers (under Wayland through its X server).
+bool OpenDisplay() {
+  static const bool opened = [] {
+    gdk_set_allowed_backends("x11");
+    return gtk_init_check(nullptr, nullptr) != FALSE;
+  }();
+  return opened;
+}
+
+// GTK's start, once per process: the display opened, its settings and theme read (the longest
+// part, which the first window would pay otherwise).
+bool StartGtk() {
+  static const bool started = [] {
+    if (!OpenDisplay()) return false;
+    gtk_settings_get_default();
+    return true;
+  }();
+  return started;
+}
 
 class GtkHost final : public Host {
  public:
@@ -96,15 +130,7 @@ class GtkHost final : public Host {
     if (GtkHostWindow* window = Find(topLevel)) window->SetTextInputPlace(caret);
   }
 
-  RECT WorkArea() const override {
-    GdkDisplay* display = gdk_display_get_default();
-    GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
-    if (monitor == nullptr) monitor = gdk_display_get_monitor(display, 0);
-    if (monitor == nullptr) return RECT{0, 0, 1024, 768};
-    GdkRectangle area;
-    gdk_monitor_get_workarea(monitor, &area);
-    return RECT{area.x, area.y, area.x + area.width, area.y + area.height};
-  }
+  RECT WorkArea() const override { return DisplayWorkArea(); }
 
   bool WindowReady(HWND hwnd) override {
     GtkHostWindow* window = Find(hwnd);
@@ -179,14 +205,27 @@ class GtkHost final : public Host {
 }  // namespace
 
 std::unique_ptr<Host> CreateGtkHost() {
-  // Once per process: the window model places top-level and popup windows at screen positions,
-  // which only X offers (under Wayland through its X server).
-  static const bool opened = [] {
-    gdk_set_allowed_backends("x11");
-    return gtk_init_check(nullptr, nullptr) != FALSE;
-  }();
-  if (!opened) return nullptr;
+  if (!StartGtk()) return nullptr;
   return std::make_unique<GtkHost>();
+}
+
+HostStart StartGtkElsewhere() {
+  // GTK's start sets the process's locale, which is not safe beside other threads: done here, on
+  // the calling thread, as GTK would.
+  std::setlocale(LC_ALL, "");
+  gtk_disable_setlocale();
+  auto workArea = std::make_shared<std::promise<std::optional<RECT>>>();
+  HostStart start;
+  start.workArea = workArea->get_future().share();
+  start.done = std::async(std::launch::async, [workArea] {
+                 if (!OpenDisplay()) {
+                   workArea->set_value(std::nullopt);
+                   return;
+                 }
+                 workArea->set_value(DisplayWorkArea());
+                 StartGtk();
+               }).share();
+  return start;
 }
 
 }  // namespace ui

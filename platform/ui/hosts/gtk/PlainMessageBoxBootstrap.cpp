@@ -22,7 +22,7 @@ void SetGtkHostUp(bool up) { g_gtkHostUp = up; }
 
 void InstallPlainMessageBoxBootstrap() {
   os::SetPlainMessageBoxHandler([](HWND owner, const std::string& text, const std::string& caption) {
-    CurrentHost();
+    StartedHost();
     // Another host leaves this handler in place: the default box then shows it, once.
     if (!g_gtkHostUp) os::SetPlainMessageBoxHandler({});
     os::ShowPlainMessageBox(owner, text, caption);

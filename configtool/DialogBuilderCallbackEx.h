@@ -1,6 +1,6 @@
 #pragma once
 // CDialogBuilderCallbackEx: the tool's builder callback. It creates the tool's own controls and the
-// rule editor's list rows by their layout class name, and hands every other name to the
+// list rows built from their templates by their layout class name, and hands every other name to the
 // framework's extension factory. It holds no state: make one on the stack for each build.
 
 #include "platform/ui/UIlib.h"

@@ -65,7 +65,7 @@ void CMainWnd::OpenWlistManager() {
   if (!RequireOpenDevice()) return;
   CDialogBuilderCallbackEx callback;
   // The export's file is named after the IP as the operator typed it.
-  const std::string ip = m_pEditIp != nullptr ? m_pEditIp->GetText().Str() : std::string();
+  const std::string ip = DialogControlText(m_pEditIp);
   ShowModalDialog(new CDlgWlistManagr(m_device.handle, ip), m_hWnd, "wlistManagr.xml", "wlist_manager", &callback);
 }
 

@@ -363,7 +363,7 @@ void CTimePeriodPickerUI::PaintGrid(HDC hDC, const TimePeriodGrid& grid) {
   const Font* font = m_pManager != nullptr ? m_pManager->GetFont(kLabelFont) : nullptr;
   for (int row = 0; row < TimePeriodGrid::kRows; ++row) {
     RECT rc{left + 4, top + 26 + 22L * row, left + 47, top + 45 + 22L * row};
-    CRenderEngine::DrawText(hDC, font, rc, std::string("星期") + TimeSegmentDayWords[row], kLabelColor,
+    CRenderEngine::DrawText(hDC, font, rc, std::string("星期").append(TimeSegmentDayWords[row]), kLabelColor,
                             DT_SINGLELINE | DT_VCENTER);
   }
   if (hourWidth <= 0) return;

@@ -8,7 +8,6 @@
 namespace {
 
 // Views, so that reading a text never measures a word again.
-constexpr std::string_view kDayWords[kTimeSegmentDays] = {"一", "二", "三", "四", "五", "六", "日"};
 constexpr std::string_view kWeekPrefix = "星期";
 constexpr std::string_view kUntil = "至";
 
@@ -42,7 +41,7 @@ bool ReadHms(TextScanner& scanner, Hms& hms) {
 std::uint8_t ReadDays(TextScanner& scanner) {
   std::uint8_t days = 0;
   for (int bit = 0; bit < kTimeSegmentDays; ++bit) {
-    if (!scanner.Consume(kDayWords[bit])) continue;
+    if (!scanner.Consume(TimeSegmentDayWords[bit])) continue;
     days |= static_cast<std::uint8_t>(1u << bit);
     scanner.SkipBlanks();
     scanner.Consume(",");
@@ -90,7 +89,7 @@ void AppendTimeSegment(std::string& text, const TimeSegmentEntry& entry) {
   for (int bit = 0; bit < kTimeSegmentDays; ++bit) {
     if ((entry.days & (1u << bit)) == 0) continue;
     if (!first) text += ", ";
-    text += kDayWords[bit];
+    text += TimeSegmentDayWords[bit];
     first = false;
   }
   text += ' ';
@@ -110,9 +109,6 @@ bool IsEntryValid(const TimeSegmentEntry& entry) {
 
 }  // namespace
 
-const char* const TimeSegmentDayWords[kTimeSegmentDays] = {kDayWords[0].data(), kDayWords[1].data(), kDayWords[2].data(),
-                                                           kDayWords[3].data(), kDayWords[4].data(), kDayWords[5].data(),
-                                                           kDayWords[6].data()};
 
 std::string FormatHms(std::uint8_t hour, std::uint8_t minute, std::uint8_t second) {
   std::string text;

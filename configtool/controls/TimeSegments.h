@@ -39,8 +39,8 @@ struct TimeSegmentsPacked {
 };
 static_assert(sizeof(TimeSegmentsPacked) == 80);
 
-// "一", "二", "三", "四", "五", "六", "日": the words of day bits 0..6.
-extern const char* const TimeSegmentDayWords[kTimeSegmentDays];
+// The words of day bits 0..6.
+inline constexpr std::string_view TimeSegmentDayWords[kTimeSegmentDays] = {"一", "二", "三", "四", "五", "六", "日"};
 
 // The text of one entry, whatever it holds (day bit 7 aside).
 std::string FormatTimeSegment(const TimeSegmentEntry& entry);

@@ -2,17 +2,13 @@
 
 #include <cstdio>
 
-#include "common/FileUtil.h"
 #include "configtool/controls/CalendarUI.h"
 #include "configtool/controls/JqListTextElementUI.h"
 #include "configtool/dialogs/DialogControls.h"
 #include "configtool/features/platequery/PlateExportEvent.h"
 #include "configtool/features/platequery/PlateQueryTexts.h"
-#include "platform/os/LocalTime.h"
 
 namespace {
-
-constexpr const char* kCountFailed = "查询车牌记录失败，请重试!";
 
 int PageCountOf(int count) { return count / kPlatePageRecords + (count % kPlatePageRecords != 0 ? 1 : 0); }
 
@@ -64,11 +60,7 @@ void CPlateQueryDlg::Notify(ui::TNotifyUI& msg) {
 }
 
 void CPlateQueryDlg::EnableButtons(bool enable) {
-  for (ui::CControlUI* button : {static_cast<ui::CControlUI*>(m_pBtnQuery), static_cast<ui::CControlUI*>(m_pBtnExport),
-                                 static_cast<ui::CControlUI*>(m_pBtnPrev), static_cast<ui::CControlUI*>(m_pBtnNext),
-                                 static_cast<ui::CControlUI*>(m_pBtnClose)}) {
-    if (button != nullptr) button->SetEnabled(enable);
-  }
+  EnableControls({m_pBtnQuery, m_pBtnExport, m_pBtnPrev, m_pBtnNext, m_pBtnClose}, enable);
 }
 
 void CPlateQueryDlg::UpdateButtons() { EnableButtons(!m_export->Running() && !m_downloadLate); }

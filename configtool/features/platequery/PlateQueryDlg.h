@@ -60,6 +60,8 @@ class CPlateQueryDlg : public ui::CDialogWnd, public ui::INotifyUI {
   // Buttons enabled unless an export runs or a download is late.
   void UpdateButtons();
 
+  static constexpr const char* kCountFailed = "查询车牌记录失败，请重试!";
+
   const CameraClientHandle m_handle;
   std::shared_ptr<PlateRecordFeed> m_feed;
   std::unique_ptr<PlateCsvExport> m_export;
@@ -70,7 +72,6 @@ class CPlateQueryDlg : public ui::CDialogWnd, public ui::INotifyUI {
   int m_pageCount = 0;
   // Set from an export's start until the next query or page button: records go to the CSV text.
   bool m_exporting = false;
-  int m_exportCount = 0;
 
   bool m_downloading = false;
   bool m_downloadLate = false;

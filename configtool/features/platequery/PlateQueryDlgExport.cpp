@@ -13,14 +13,13 @@ void CPlateQueryDlg::StartExport() {
   const PlateQueryTexts query = QueryTexts();
   const std::optional<int> count = m_feed->Count(query);
   if (!count) {
-    ui::UIMessageBox(m_hWnd, "查询车牌记录失败，请重试!");
+    ui::UIMessageBox(m_hWnd, kCountFailed);
     return;
   }
   if (*count < 1) {
     ui::UIMessageBox(m_hWnd, "导出数据失败，未查询出车牌历史记录! ");
     return;
   }
-  m_exportCount = *count;
   m_total = *count;
   m_query = query;
   m_exporting = true;
@@ -32,7 +31,7 @@ void CPlateQueryDlg::StartExport() {
 
 void CPlateQueryDlg::ShowExportProgress() {
   char text[32];
-  std::snprintf(text, sizeof text, "%d/%d", m_export->Rows(), m_exportCount);
+  std::snprintf(text, sizeof text, "%d/%d", m_export->Rows(), m_total);
   SetDialogControlText(m_pLblProgress, text);
 }
 

@@ -10,16 +10,6 @@ namespace {
 
 constexpr std::array<int, 5> kFixedFocusModels = {0x3045, 0x3085, 0x30C5, 0x3105, 0x3185};
 
-bool IsSelected(const ui::COptionUI* option) { return option != nullptr && option->IsSelected(); }
-
-void Select(ui::COptionUI* option, bool selected) {
-  if (option != nullptr) option->Selected(selected);
-}
-
-void Show(ui::CControlUI* control, bool visible) {
-  if (control != nullptr) control->SetVisible(visible);
-}
-
 // The combo's items in order, as the camera's install distance values.
 constexpr std::array<int, 3> kDistanceOfItem = {0, 2, 1};
 
@@ -30,11 +20,10 @@ void CRuleCfgDlg::BindLensControls() {
   m_pRadioLongFocus = FindDialogControl<ui::COptionUI>(m_pm, "radio_long_focus");
   m_pOptOverlySmall = FindDialogControl<ui::COptionUI>(m_pm, "opt_overly_small");
   m_pOptOverlyDepth = FindDialogControl<ui::COptionUI>(m_pm, "opt_overly_depth");
-  for (ui::CControlUI* control :
-       {static_cast<ui::CControlUI*>(m_pRadioWideAngle), static_cast<ui::CControlUI*>(m_pRadioLongFocus),
-        static_cast<ui::CControlUI*>(m_pOptOverlySmall), static_cast<ui::CControlUI*>(m_pOptOverlyDepth),
-        m_pm.FindControl("txt_realtime_show")}) {
-    Show(control, true);
+  for (ui::CControlUI* control : std::initializer_list<ui::CControlUI*>{
+           m_pRadioWideAngle, m_pRadioLongFocus, m_pOptOverlySmall, m_pOptOverlyDepth,
+           m_pm.FindControl("txt_realtime_show")}) {
+    ShowControl(control, true);
   }
   LoadLensOptions();
 }
@@ -45,13 +34,11 @@ void CRuleCfgDlg::LoadLensOptions() {
   int depth = 0;
   const bool read = m_handle != 0 && CameraClient_GetLensConfig(m_handle, &mode, &small, &depth) == 0;
   // Setting one option sends all three: without the camera's, none can be set.
-  for (ui::COptionUI* option : {m_pRadioWideAngle, m_pRadioLongFocus, m_pOptOverlySmall, m_pOptOverlyDepth}) {
-    if (option != nullptr) option->SetEnabled(read);
-  }
+  EnableControls({m_pRadioWideAngle, m_pRadioLongFocus, m_pOptOverlySmall, m_pOptOverlyDepth}, read);
   if (!read) return;
-  Select(mode == 0 ? m_pRadioWideAngle : m_pRadioLongFocus, true);
-  Select(m_pOptOverlySmall, small == 1);
-  Select(m_pOptOverlyDepth, depth == 1);
+  SelectOption(mode == 0 ? m_pRadioWideAngle : m_pRadioLongFocus, true);
+  SelectOption(m_pOptOverlySmall, small == 1);
+  SelectOption(m_pOptOverlyDepth, depth == 1);
 }
 
 bool CRuleCfgDlg::ApplyLensOptions() {
@@ -59,8 +46,8 @@ bool CRuleCfgDlg::ApplyLensOptions() {
       m_pOptOverlyDepth == nullptr) {
     return false;
   }
-  CameraClient_SetLensConfig(m_handle, IsSelected(m_pRadioWideAngle) ? 0 : 1, IsSelected(m_pOptOverlySmall) ? 1 : 0,
-                             IsSelected(m_pOptOverlyDepth) ? 1 : 0);
+  CameraClient_SetLensConfig(m_handle, IsOptionSelected(m_pRadioWideAngle) ? 0 : 1,
+                             IsOptionSelected(m_pOptOverlySmall) ? 1 : 0, IsOptionSelected(m_pOptOverlyDepth) ? 1 : 0);
   return true;
 }
 
@@ -98,8 +85,8 @@ void CRuleCfgDlg::LensControl(int command) {
 void CRuleCfgDlg::LoadInstallDistance() {
   const bool fixedFocus =
       std::find(kFixedFocusModels.begin(), kFixedFocusModels.end(), m_modelId) != kFixedFocusModels.end();
-  Show(m_pPanZoom, !fixedFocus);
-  Show(m_pPanFixedFocus, fixedFocus);
+  ShowControl(m_pPanZoom, !fixedFocus);
+  ShowControl(m_pPanFixedFocus, fixedFocus);
   if (!fixedFocus) return;
   int distance = 0;
   // A distance that could not be read is not shown as if it were one.

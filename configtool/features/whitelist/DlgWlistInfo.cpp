@@ -16,12 +16,6 @@ constexpr std::size_t kCommentBytes = sizeof(CameraClientWhiteListRecord::custom
 constexpr const char* kAddFailed = "添加白名单失败";
 constexpr const char* kChangeFailed = "修改白名单失败!";
 
-void Select(ui::COptionUI* option, bool selected) {
-  if (option != nullptr) option->Selected(selected);
-}
-
-bool IsSelected(const ui::COptionUI* option) { return option != nullptr && option->IsSelected(); }
-
 int SelectedIndex(const ui::CComboUI* combo) {
   return combo != nullptr && combo->GetCurSel() >= 0 ? combo->GetCurSel() : 0;
 }
@@ -81,18 +75,18 @@ void CDlgWlistInfo::ShowToday() {
   if (m_pDtEnd != nullptr) m_pDtEnd->SetDateTime(now.GetYear(), now.GetMonth(), now.GetDay(), 23, 59, 59);
   SelectIndex(m_pCmbType, 0);
   SelectIndex(m_pCmbColor, 0);
-  Select(m_pOptEnable, true);
+  SelectOption(m_pOptEnable, true);
 }
 
 void CDlgWlistInfo::ShowContext() {
   const WlistRowTexts& texts = m_context->texts;
   m_openedPlate = texts[kWlistPlateColumn];
   SetDialogControlText(m_pEditPlate, m_openedPlate);
-  Select(m_pOptEnable, m_context->enabled);
+  SelectOption(m_pOptEnable, m_context->enabled);
   ShowTime(m_pDtStart, texts[kWlistCreateColumn]);
   ShowTime(m_pDtEnd, texts[kWlistExpiryColumn]);
-  Select(m_pOptUseSegments, m_context->useSegments);
-  Select(m_pOptAlarm, m_context->alarm);
+  SelectOption(m_pOptUseSegments, m_context->useSegments);
+  SelectOption(m_pOptAlarm, m_context->alarm);
   SelectIndex(m_pCmbType, WlistPlateTypeIndex(texts[kWlistTypeColumn]));
   SelectIndex(m_pCmbColor, WlistPlateColorIndex(texts[kWlistColourColumn]));
   SetDialogControlText(m_pEditComment, texts[kWlistNumberColumn]);
@@ -138,7 +132,7 @@ CameraClientWhiteListRecord CDlgWlistInfo::BuildRecord(const std::string& plate,
   // A new record's customer code is its plate; an edited one keeps the code it had.
   CopyTerminatedToField(record.customerCode, IsEditMode() ? m_context->texts[kWlistCodeColumn] : plate);
   CopyTerminatedToField(record.customerNumber, comment);
-  record.enabled = IsSelected(m_pOptEnable) ? 1 : 0;
+  record.enabled = IsOptionSelected(m_pOptEnable) ? 1 : 0;
   if (TimeIsSet(m_pDtStart, m_openedStart, kWlistCreateColumn)) {
     record.createTimeSet = 1;
     StoreTime(m_pDtStart, record.createTime);
@@ -147,11 +141,11 @@ CameraClientWhiteListRecord CDlgWlistInfo::BuildRecord(const std::string& plate,
     record.expiryTimeSet = 1;
     StoreTime(m_pDtEnd, record.expiryTime);
   }
-  const int useSegments = IsSelected(m_pOptUseSegments) ? 1 : 0;
+  const int useSegments = IsOptionSelected(m_pOptUseSegments) ? 1 : 0;
   record.useTimeSegments = useSegments;
   record.segments.enabled = useSegments;
   if (m_pTimeseg != nullptr) UnpackTimeSegments(m_pTimeseg->GetSegments(), record.segments);
-  record.alarm = IsSelected(m_pOptAlarm) ? 1 : 0;
+  record.alarm = IsOptionSelected(m_pOptAlarm) ? 1 : 0;
   record.plateColor = SelectedIndex(m_pCmbColor);
   record.plateType = SelectedIndex(m_pCmbType);
   return record;

@@ -20,10 +20,6 @@ namespace {
 constexpr const char* kQueryFailed = "查询白名单失败，请重试!";
 constexpr const char* kSelectRecord = "请选择一条白名单记录! ";
 
-void SetEnabled(ui::CControlUI* control, bool enable) {
-  if (control != nullptr) control->SetEnabled(enable);
-}
-
 std::string Format(const char* format, int a, int b = 0) {
   char text[64];
   std::snprintf(text, sizeof text, format, a, b);
@@ -116,15 +112,9 @@ bool CDlgWlistManagr::OnClick(ui::CControlUI* sender) {
 }
 
 void CDlgWlistManagr::EnableButtons(bool enable) {
-  for (ui::CControlUI* button :
-       {static_cast<ui::CControlUI*>(m_pBtnQuery), static_cast<ui::CControlUI*>(m_pBtnAdd),
-        static_cast<ui::CControlUI*>(m_pBtnEdit), static_cast<ui::CControlUI*>(m_pBtnDelete),
-        static_cast<ui::CControlUI*>(m_pBtnClear), static_cast<ui::CControlUI*>(m_pBtnFirst),
-        static_cast<ui::CControlUI*>(m_pBtnPrev), static_cast<ui::CControlUI*>(m_pBtnNext),
-        static_cast<ui::CControlUI*>(m_pBtnLast), static_cast<ui::CControlUI*>(m_pBtnJump),
-        static_cast<ui::CControlUI*>(m_pBtnImport), static_cast<ui::CControlUI*>(m_pBtnExport)}) {
-    SetEnabled(button, enable);
-  }
+  EnableControls({m_pBtnQuery, m_pBtnAdd, m_pBtnEdit, m_pBtnDelete, m_pBtnClear, m_pBtnFirst, m_pBtnPrev, m_pBtnNext,
+                  m_pBtnLast, m_pBtnJump, m_pBtnImport, m_pBtnExport},
+                 enable);
 }
 
 void CDlgWlistManagr::RefreshCount(bool loadPage) {

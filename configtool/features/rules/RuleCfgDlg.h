@@ -95,6 +95,7 @@ class CRuleCfgDlg : public ui::CDialogWnd, public ui::INotifyUI {
   // Lens, zoom, focus and install distance (RuleCfgDlgLens.cpp).
   void BindLensControls();
   void LoadLensOptions();
+  // Whether the camera took the dialog's lens options.
   bool ApplyLensOptions();
   bool SwitchToWideAngle();
   void SwitchToWideAngleWithHint();

@@ -46,15 +46,18 @@ bool CRuleCfgDlg::ApplyLensOptions() {
       m_pOptOverlyDepth == nullptr) {
     return false;
   }
-  CameraClient_SetLensConfig(m_handle, IsOptionSelected(m_pRadioWideAngle) ? 0 : 1,
-                             IsOptionSelected(m_pOptOverlySmall) ? 1 : 0, IsOptionSelected(m_pOptOverlyDepth) ? 1 : 0);
-  return true;
+  return CameraClient_SetLensConfig(m_handle, IsOptionSelected(m_pRadioWideAngle) ? 0 : 1,
+                                    IsOptionSelected(m_pOptOverlySmall) ? 1 : 0,
+                                    IsOptionSelected(m_pOptOverlyDepth) ? 1 : 0) == 0;
 }
 
 bool CRuleCfgDlg::SwitchToWideAngle() {
   if (m_pRadioWideAngle == nullptr || m_pRadioLongFocus == nullptr || !m_pRadioLongFocus->IsSelected()) return false;
   m_pRadioWideAngle->Selected(true);
-  return ApplyLensOptions();
+  if (ApplyLensOptions()) return true;
+  // The camera kept its long focus: so does the dialog, and no hint says otherwise.
+  m_pRadioLongFocus->Selected(true);
+  return false;
 }
 
 void CRuleCfgDlg::SwitchToWideAngleWithHint() {

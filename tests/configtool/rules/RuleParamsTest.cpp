@@ -129,6 +129,17 @@ TEST_F(RuleParamsTest, DraggingSwitchesTheZoomModelToWideAngleWithAHint) {
   EXPECT_EQ(lensCommand(), 0);
 }
 
+TEST_F(RuleParamsTest, AWideAngleSwitchTheCameraRefusesLeavesLongFocusAndNoHint) {
+  harness.Camera(0).With([](camsim::CameraState& s) { s.settings.lensMode = 1; });
+  OpenEditorWithFirstFrame();
+  Fail(Operation::SetLensConfig);
+  Drag(POINT{400, 350}, POINT{410, 350});
+  EXPECT_TRUE(IsSelected("radio_long_focus"));
+  EXPECT_FALSE(IsSelected("radio_wide_angle"));
+  EXPECT_EQ(harness.Camera(0).With([](camsim::CameraState& s) { return s.settings.lensMode; }), 1);
+  EXPECT_FALSE(Editor<bool>([](CRuleCfgDlg& e) { return e.ShowsWideAngleHint(); }));
+}
+
 TEST_F(RuleParamsTest, LensOptionsThatCannotBeReadCannotBeSet) {
   Fail(Operation::GetLensConfig);
   OpenEditorWithFirstFrame();

@@ -52,21 +52,8 @@ class PlateQueryDlgTest : public DialogTest {
       return std::vector<camsim::PlateRecord>(state.plates.Records().begin(), state.plates.Records().end());
     });
   }
-  int RowCount() {
-    return Driver().Get<int>([&] {
-      auto* list = dynamic_cast<ui::CListUI*>(Driver().Control(kList));
-      return list != nullptr ? list->GetCount() : -1;
-    });
-  }
-  PlateQueryRowTexts Row(int index) {
-    return Driver().Get<PlateQueryRowTexts>([&] {
-      PlateQueryRowTexts texts;
-      auto* list = dynamic_cast<ui::CListUI*>(Driver().Control(kList));
-      auto* row = list != nullptr ? dynamic_cast<CJqListTextElementUI*>(list->GetItemAt(index)) : nullptr;
-      for (std::size_t i = 0; row != nullptr && i < texts.size(); ++i) texts[i] = row->GetText(static_cast<int>(i)).Str();
-      return texts;
-    });
-  }
+  int RowCount() { return ListRowCount(kList); }
+  PlateQueryRowTexts Row(int index) { return ListRowTexts<std::tuple_size_v<PlateQueryRowTexts>>(kList, index); }
   void ExpectPage(const std::vector<camsim::PlateRecord>& stored, std::size_t first, int count) {
     ASSERT_EQ(RowCount(), count);
     for (int i = 0; i < count; ++i) {
@@ -87,10 +74,6 @@ class PlateQueryDlgTest : public DialogTest {
       if (entry.path().extension() == ".csv") files.push_back(entry.path());
     }
     return files;
-  }
-  std::string AwaitMessageBox(std::chrono::milliseconds limit = 30s) {
-    harness.Eventually([&] { return Driver().OpenMessageBoxText().has_value(); }, limit);
-    return harness.DismissMessageBox();
   }
 };
 

@@ -42,21 +42,8 @@ class WlistDialogTest : public DialogTest {
     return WaitForDialog(kManager);
   }
 
-  int RowCount() {
-    return Driver().Get<int>([&] {
-      auto* list = dynamic_cast<ui::CListUI*>(Driver().Control(kWlistList));
-      return list != nullptr ? list->GetCount() : -1;
-    });
-  }
-  WlistRowTexts Row(int index) {
-    return Driver().Get<WlistRowTexts>([&] {
-      WlistRowTexts texts;
-      if (const CJqListTextElementUI* row = RowControl(index)) {
-        for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = row->GetText(static_cast<int>(i)).Str();
-      }
-      return texts;
-    });
-  }
+  int RowCount() { return ListRowCount(kWlistList); }
+  WlistRowTexts Row(int index) { return ListRowTexts<std::tuple_size_v<WlistRowTexts>>(kWlistList, index); }
   std::string RowId(int index) {
     return Driver().Get<std::string>([&] {
       const CJqListTextElementUI* row = RowControl(index);
@@ -73,13 +60,6 @@ class WlistDialogTest : public DialogTest {
     std::string segments;
     WlistTimeSegmentCodec().format(record.segments, segments);
     return MakeWlistRowTexts(record, segments);
-  }
-
-  // Waits for the next message box (a job's end, say), answers it and returns its text.
-  std::string AwaitMessageBox(const std::string& button = "ok",
-                              std::chrono::milliseconds limit = std::chrono::seconds(60)) {
-    harness.Eventually([&] { return Driver().OpenMessageBoxText().has_value(); }, limit);
-    return harness.DismissMessageBox(button);
   }
 
  private:

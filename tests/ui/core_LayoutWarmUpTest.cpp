@@ -40,6 +40,16 @@ TEST(LayoutWarmUpTest, TextsGoToTheFontThatShowsThemEachCharacterOnce) {
   EXPECT_EQ(texts[2].text, "Ab");
 }
 
+TEST(LayoutWarmUpTest, AFontAfterTheLargestIdTakesThatIdAsTheBuilderDoes) {
+  const std::vector<FontText> texts = LayoutTexts(R"(<Window>
+  <Font id="2147483647" name="First" size="13"/>
+  <Font name="Second" size="16"/>
+  <Label text="a" font="2147483647"/>
+</Window>)");
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].font.family, "Second");
+}
+
 TEST(LayoutWarmUpTest, WhatIsNoLayoutGivesNoTexts) {
   for (const char* xml : {"", "<Window><Label text=", "<Other><Label text=\"a\"/></Other>"}) {
     EXPECT_TRUE(LayoutTexts(xml).empty()) << xml;

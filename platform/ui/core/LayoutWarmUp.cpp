@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <limits>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -30,7 +31,8 @@ LayoutFonts FontsOf(const pugi::xml_node& window) {
   int nextId = 0;
   for (pugi::xml_node node : window.children("Font")) {
     const int id = node.attribute("id").as_int(nextId);
-    nextId = id + 1;
+    // As the builder numbers them: the largest id is not passed.
+    nextId = id < std::numeric_limits<int>::max() ? id + 1 : id;
     FontSpec spec;
     spec.family = Gbk(node.attribute("name").value());
     spec.size = node.attribute("size").as_int(12);

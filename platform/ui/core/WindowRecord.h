@@ -15,7 +15,6 @@
 #include "platform/ui/core/NativeWindow.h"
 #include "platform/ui/core/VideoSurface.h"
 #include "platform/ui/render/Canvas.h"
-#include "platform/ui/render/Image.h"
 
 namespace ui {
 

@@ -79,7 +79,7 @@ void IoPool::StartLocked() {
 }
 
 // Each loop runs until its work is done, so that the connections of closed handles are closed here
-// and not left open until the next start; what has not ended within the limit is dropped.
+// and not left open until the next start; what has not ended within the limit stays queued.
 void IoPool::StopLocked() {
   for (const auto& context : m_contexts) context->work.reset();
   const auto deadline = std::chrono::steady_clock::now() + kDrainLimit;

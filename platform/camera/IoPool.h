@@ -25,7 +25,8 @@ class IoPool {
 
   // The context for a new link; starts the threads unless they run.
   boost::asio::io_context& Next();
-  // Ends the threads. Work not done stays queued for the next start.
+  // Lets each loop finish its work (at most 2 s), then ends the threads; what is left stays queued
+  // for the next start.
   void Stop();
 
  private:
